@@ -1,0 +1,65 @@
+# Quillora: build, run, test, check, benchmark and fuzz.
+BUILD       ?= build
+ASAN_BUILD  ?= build-asan
+BENCH_BUILD ?= build-release
+FUZZ_BUILD  ?= build-fuzz
+FUZZ_SECONDS ?= 60
+CMAKE_FLAGS ?=
+
+SANITIZER_ENV = ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
+  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/support/lsan.supp:print_suppressions=0 \
+  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+
+.PHONY: all deps build run test check bench fuzz artwork screenshots clean
+
+all: build
+
+deps:
+	scripts/install-deps
+
+build: deps
+	cmake -S . -B $(BUILD) -G Ninja $(CMAKE_FLAGS)
+	cmake --build $(BUILD)
+
+run: build
+	$(BUILD)/bin/quillora
+
+test: build
+	ctest --test-dir $(BUILD) --output-on-failure -j 2
+
+check: deps
+	cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUILLORA_SANITIZE=ON \
+	  -DQUILLORA_ARTWORK=OFF $(CMAKE_FLAGS)
+	cmake --build $(ASAN_BUILD)
+	$(SANITIZER_ENV) ctest --test-dir $(ASAN_BUILD) --output-on-failure -j 2
+
+bench: deps
+	cmake -S . -B $(BENCH_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUILLORA_BENCH=ON \
+	  -DQUILLORA_TESTS=OFF -DQUILLORA_ARTWORK=OFF $(CMAKE_FLAGS)
+	cmake --build $(BENCH_BUILD)
+	@set -e; found=0; for b in $(BENCH_BUILD)/bench/bench_*; do \
+	  [ -x "$$b" ] || continue; found=1; QT_QPA_PLATFORM=offscreen "$$b"; done; \
+	  [ $$found -eq 1 ] || echo "no benchmarks yet"
+
+fuzz: deps
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DQUILLORA_FUZZ=ON -DQUILLORA_TESTS=OFF -DQUILLORA_ARTWORK=OFF $(CMAKE_FLAGS)
+	cmake --build $(FUZZ_BUILD)
+	@set -e; found=0; for f in $(FUZZ_BUILD)/fuzz/fuzz_*; do \
+	  [ -x "$$f" ] || continue; found=1; name=$$(basename $$f); \
+	  mkdir -p $(FUZZ_BUILD)/corpus/$$name; \
+	  "$$f" -max_total_time=$(FUZZ_SECONDS) $(FUZZ_BUILD)/corpus/$$name fuzz/seeds/$${name#fuzz_}; done; \
+	  [ $$found -eq 1 ] || echo "no fuzz targets yet"
+
+# Renders the bitmaps in resources/bitmaps from their sources in tools/artwork.
+artwork: deps
+	cmake -S . -B $(BUILD) -G Ninja -DQUILLORA_ARTWORK=ON $(CMAKE_FLAGS)
+	cmake --build $(BUILD) --target quillora_artwork
+	QT_QPA_PLATFORM=offscreen $(BUILD)/tools/artwork/quillora_artwork resources/bitmaps
+
+# Pictures of the program's windows in screenshots/, rendered off screen.
+screenshots: build
+	QT_QPA_PLATFORM=offscreen $(BUILD)/bin/quillora_screenshots screenshots
+
+clean:
+	rm -rf $(BUILD) $(ASAN_BUILD) $(BENCH_BUILD) $(FUZZ_BUILD)

@@ -1,0 +1,58 @@
+#pragma once
+
+// Numeric ids of the program's dialogs, bitmaps, icons and strings.
+
+namespace DialogId {
+constexpr int About = 100;
+constexpr int Compose = 102;
+constexpr int Preview = 104;
+constexpr int Send = 105;
+constexpr int Splash = 106;
+constexpr int Notice = 237;
+constexpr int UserSettings = 238;
+constexpr int FirstRun = 239;
+constexpr int Confirm = 240;
+}  // namespace DialogId
+
+namespace BitmapId {
+// Composition window backgrounds, one per tab.
+constexpr int ComposePicture = 169;
+constexpr int ComposeCharacter = 161;
+constexpr int ComposeMessage = 160;
+constexpr int QuitHover = 145;
+constexpr int QuitPressed = 193;
+
+constexpr int Splash = 173;
+
+// Notice window: as progress window and as message box, with its OK button.
+constexpr int NoticeProgress = 286;
+constexpr int NoticeMessage = 238;
+constexpr int NoticeOkHover = 239;
+constexpr int NoticeOkPressed = 240;
+
+// First-run setup and its confirmation.
+constexpr int FirstRun = 258;
+constexpr int FirstRunOkHover = 259;
+constexpr int FirstRunOkPressed = 260;
+constexpr int FirstRunCancelHover = 293;
+constexpr int FirstRunCancelPressed = 295;
+constexpr int Confirm = 261;
+constexpr int ConfirmCancelHover = 262;
+constexpr int ConfirmCancelPressed = 263;
+constexpr int ConfirmOkHover = 264;
+constexpr int ConfirmOkPressed = 265;
+}  // namespace BitmapId
+
+namespace IconId {
+constexpr int Main = 128;
+}  // namespace IconId
+
+namespace StringId {
+constexpr int SocketInitFailed = 103;
+}  // namespace StringId
+
+// Control ids shared by several dialogs.
+namespace ControlId {
+constexpr int Ok = 1;
+constexpr int Cancel = 2;
+}  // namespace ControlId

@@ -1,0 +1,8 @@
+#pragma once
+
+#include <QString>
+
+// The program's one mail address rule. Only the first "@" and the first "." are looked at:
+// both must be present, the "." must not be the last character, and the "@" must not be the
+// second character. Positions count code page 932 bytes, as the text is stored.
+bool IsMailAddress(const QString& text);

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+#include <string>
+#include <string_view>
+
+// Conversion to and from code page 932 (Shift-JIS as Windows writes it), the encoding of every
+// byte the program sends to the service or stores in its own files.
+
+// Converts text to code page 932. Characters that have no form there become '?', and
+// *lossless (when given) tells whether that happened.
+std::string ToCp932(const QString& text, bool* lossless = nullptr);
+QString FromCp932(std::string_view bytes);
+
+// The length of text in code page 932 bytes.
+std::size_t Cp932Length(const QString& text);
+
+// True when byte b opens a double-byte character.
+constexpr bool IsCp932LeadByte(unsigned char b) {
+  return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+}
+
+// The longest prefix of bytes that fits in maxBytes without splitting a double-byte character.
+std::string_view CutCp932(std::string_view bytes, std::size_t maxBytes);
+
+// The longest prefix of text whose code page 932 form fits in maxBytes.
+QString CutToCp932Bytes(const QString& text, std::size_t maxBytes);

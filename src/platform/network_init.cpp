@@ -1,0 +1,7 @@
+#include "network_init.h"
+
+#include <curl/curl.h>
+
+bool InitNetwork() { return curl_global_init(CURL_GLOBAL_DEFAULT) == CURLE_OK; }
+
+void ShutdownNetwork() { curl_global_cleanup(); }

@@ -1,0 +1,134 @@
+#include "skin_dlg.h"
+
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QWindow>
+
+#include "platform/bitmap_resource.h"
+#include "platform/dialog_font.h"
+#include "skin/region_from_bitmap.h"
+#include "skin/skin_button.h"
+
+CSkinDlg::CSkinDlg(int templateId, QWidget* parent) : QDialog(parent), templateId_(templateId) {
+  setFont(DialogFont());
+}
+
+CSkinDlg::~CSkinDlg() = default;
+
+void CSkinDlg::SetBackgroundBitmap(const QImage& bitmap) {
+  background_ = bitmap.isNull() ? QImage() : bitmap.convertToFormat(QImage::Format_RGB32);
+}
+
+void CSkinDlg::SetBackgroundBitmap(int bitmapId) { SetBackgroundBitmap(LoadBitmapResource(bitmapId)); }
+
+void CSkinDlg::Create() {
+  if (created_) return;
+  created_ = true;
+  ApplySkin();
+  InitDialog();
+}
+
+void CSkinDlg::ApplySkin() {
+  if (background_.isNull()) {
+    // No bitmap: an ordinary framed dialog with a caption.
+    setWindowFlags((windowFlags() & ~Qt::FramelessWindowHint) | Qt::Dialog |
+                   Qt::WindowTitleHint);
+    return;
+  }
+  setWindowFlags(windowFlags() | Qt::Dialog | Qt::FramelessWindowHint);
+  setFixedSize(background_.size());
+  if (useRegion_) {
+    if (const auto region = RegionFromBitmap(background_); region && !region->isEmpty())
+      setMask(*region);
+  }
+}
+
+void CSkinDlg::setVisible(bool visible) {
+  if (visible) Create();
+  QDialog::setVisible(visible);
+}
+
+void CSkinDlg::RepaintNow() {
+  if (isVisible()) repaint();
+}
+
+CSkinButton* CSkinDlg::CreateButton(int controlId, int hoverId) {
+  auto* button = new CSkinButton(this, controlId);
+  button->LoadButtonImages(hoverId, 0);
+  connect(button, &CSkinButton::clicked, this, [this, controlId] { OnCommand(controlId); });
+  return button;
+}
+
+void CSkinDlg::PlaceButton(CSkinButton* button, QPoint topLeft, int pressedId) {
+  button->FitToImage();
+  const QRect rect(topLeft, button->size());
+  button->CutNormalImage(background_, rect);
+  button->SetPressedImage(pressedId);
+  button->setGeometry(rect);
+}
+
+void CSkinDlg::OnCommand(int controlId) {
+  if (controlId == 1) OnOK();
+  else if (controlId == 2) OnCancel();
+}
+
+void CSkinDlg::OnOK() { EndDialog(QDialog::Accepted); }
+void CSkinDlg::OnCancel() { EndDialog(QDialog::Rejected); }
+void CSkinDlg::EndDialog(int result) { done(result); }
+
+// Escape, Enter and closing the window go through the dialog's own OK / Cancel handling.
+void CSkinDlg::accept() { OnOK(); }
+void CSkinDlg::reject() { OnCancel(); }
+
+void CSkinDlg::paintEvent(QPaintEvent* event) {
+  if (background_.isNull()) {
+    QDialog::paintEvent(event);
+    return;
+  }
+  QPainter painter(this);
+  painter.drawImage(QPoint(0, 0), background_);
+}
+
+void CSkinDlg::keyPressEvent(QKeyEvent* event) {
+  if (event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier) {
+    switch (event->key()) {
+      case Qt::Key_Escape: OnCancel(); return;
+      case Qt::Key_Return:
+      case Qt::Key_Enter: OnOK(); return;
+      default: break;
+    }
+  }
+  QDialog::keyPressEvent(event);
+}
+
+// The whole window works as its caption: pressing any free point drags it.
+void CSkinDlg::mousePressEvent(QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton || background_.isNull()) {
+    QDialog::mousePressEvent(event);
+    return;
+  }
+  if (QGuiApplication::platformName().startsWith(QLatin1String("wayland")) && windowHandle() &&
+      windowHandle()->startSystemMove()) {
+    return;
+  }
+  dragging_ = true;
+  dragOffset_ = event->globalPosition().toPoint() - frameGeometry().topLeft();
+}
+
+void CSkinDlg::mouseMoveEvent(QMouseEvent* event) {
+  if (dragging_ && (event->buttons() & Qt::LeftButton)) {
+    move(event->globalPosition().toPoint() - dragOffset_);
+    return;
+  }
+  QDialog::mouseMoveEvent(event);
+}
+
+void CSkinDlg::mouseReleaseEvent(QMouseEvent* event) {
+  if (dragging_ && event->button() == Qt::LeftButton) {
+    dragging_ = false;
+    return;
+  }
+  QDialog::mouseReleaseEvent(event);
+}

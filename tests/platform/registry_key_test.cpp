@@ -1,0 +1,120 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include "platform/registry_key.h"
+#include "test_environment.h"
+
+namespace {
+
+const QString kPath = QStringLiteral("Software\\Vendor\\Product");
+
+ino_t InodeOf(const QString& file) {
+  struct stat info {};
+  stat(QFile::encodeName(file).constData(), &info);
+  return info.st_ino;
+}
+
+TEST(RegistryKey, MapsKeyPathToFileInConfigFolder) {
+  EXPECT_EQ(RegistryKey::FileForKey(kPath), testenv::ConfigDir() + "/Vendor/Product.conf");
+}
+
+TEST(RegistryKey, OpenFailsForMissingKeyAndCreateMakesIt) {
+  RegistryKey key;
+  EXPECT_FALSE(key.Open(kPath, RegistryAccess::Query));
+  EXPECT_FALSE(key.Open(kPath, RegistryAccess::Full));
+  ASSERT_TRUE(key.Create(kPath));
+  EXPECT_TRUE(key.IsWritable());
+  EXPECT_TRUE(QFileInfo::exists(RegistryKey::FileForKey(kPath)));
+}
+
+TEST(RegistryKey, StringsAndNumbersKeepTheirTypesAcrossReopening) {
+  {
+    RegistryKey key;
+    ASSERT_TRUE(key.Create(kPath));
+    EXPECT_TRUE(key.SetString("Name", QStringLiteral("やまだ, taro")));
+    EXPECT_TRUE(key.SetDword("Mark", 0));
+    // Strings that look like the number notation or start with its escape stay strings.
+    EXPECT_TRUE(key.SetString("Tricky", QStringLiteral("dword:00000007")));
+    EXPECT_TRUE(key.SetString("Slash", QStringLiteral("\\server\\share")));
+    EXPECT_TRUE(key.SetString("Empty", QString()));
+  }
+  RegistryKey key;
+  ASSERT_TRUE(key.Open(kPath, RegistryAccess::Query));
+  EXPECT_EQ(key.QueryString("Name", 260), QStringLiteral("やまだ, taro"));
+  EXPECT_EQ(key.QueryDword("Mark"), 0u);
+  EXPECT_FALSE(key.QueryString("Mark", 260).has_value());
+  EXPECT_EQ(key.QueryString("Tricky", 260), QStringLiteral("dword:00000007"));
+  EXPECT_FALSE(key.QueryDword("Tricky").has_value());
+  EXPECT_EQ(key.QueryString("Slash", 260), QStringLiteral("\\server\\share"));
+  EXPECT_EQ(key.QueryString("Empty", 260), QString());
+  EXPECT_TRUE(key.HasValue("Empty"));
+  EXPECT_FALSE(key.HasValue("Missing"));
+  EXPECT_FALSE(key.QueryString("Missing", 260).has_value());
+}
+
+TEST(RegistryKey, ReadLimitCountsCodePage932BytesAndTheTerminatingZero) {
+  RegistryKey key;
+  ASSERT_TRUE(key.Create(kPath));
+  key.SetString("Fits", QString(259, QLatin1Char('a')));
+  key.SetString("TooLong", QString(260, QLatin1Char('a')));
+  key.SetString("Kana", QString(130, QChar(0x3042)));  // 260 bytes in code page 932
+  EXPECT_TRUE(key.QueryString("Fits", 260).has_value());
+  EXPECT_FALSE(key.QueryString("TooLong", 260).has_value());
+  EXPECT_FALSE(key.QueryString("Kana", 260).has_value());
+  EXPECT_TRUE(key.QueryString("Kana", 261).has_value());
+}
+
+TEST(RegistryKey, QueryAccessReadsButNeverWrites) {
+  {
+    RegistryKey key;
+    ASSERT_TRUE(key.Create(kPath));
+    key.SetString("Name", "before");
+  }
+  RegistryKey key;
+  ASSERT_TRUE(key.Open(kPath, RegistryAccess::Query));
+  EXPECT_FALSE(key.SetString("Name", "after"));
+  EXPECT_FALSE(key.SetDword("Mark", 1));
+  EXPECT_EQ(key.QueryString("Name", 260), QStringLiteral("before"));
+}
+
+TEST(RegistryKey, ClosedKeyReadsNothingAndWritesNothing) {
+  RegistryKey key;
+  EXPECT_FALSE(key.SetString("Name", "x"));
+  EXPECT_FALSE(key.QueryString("Name", 260).has_value());
+  EXPECT_FALSE(key.HasValue("Name"));
+}
+
+TEST(RegistryKey, CreateFailsWhereNoFolderCanBeMade) {
+  // A configuration folder below a plain file cannot exist, whoever runs the test.
+  QFile blocker(testenv::ConfigDir() + "/blocker");
+  ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+  blocker.close();
+  qputenv("XDG_CONFIG_HOME", (testenv::ConfigDir() + "/blocker/config").toUtf8());
+  RegistryKey key;
+  EXPECT_FALSE(key.Create(kPath));
+  EXPECT_FALSE(key.IsOpen());
+}
+
+TEST(RegistryKey, EveryWriteReplacesTheFileWholeInsteadOfRewritingIt) {
+  RegistryKey key;
+  ASSERT_TRUE(key.Create(kPath));
+  const QString file = RegistryKey::FileForKey(kPath);
+  ASSERT_TRUE(key.SetString("A", "1"));
+  const ino_t before = InodeOf(file);
+  ASSERT_TRUE(key.SetString("B", QString(5000, QLatin1Char('b'))));
+  // A new file renamed over the old one: a crash during the write leaves the old file intact.
+  EXPECT_NE(InodeOf(file), before);
+  // Nothing is left behind beside it.
+  const QStringList entries = QDir(QFileInfo(file).absolutePath()).entryList(QDir::Files);
+  EXPECT_EQ(entries, QStringList{QStringLiteral("Product.conf")});
+  RegistryKey reread;
+  ASSERT_TRUE(reread.Open(kPath, RegistryAccess::Query));
+  EXPECT_EQ(reread.QueryString("A", 260), QStringLiteral("1"));
+  EXPECT_EQ(reread.QueryString("B", 6000)->size(), 5000);
+}
+
+}  // namespace

@@ -1,0 +1,85 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QPointer>
+#include <QWidget>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <memory>
+
+#include "platform/program_folder.h"
+#include "test_environment.h"
+
+namespace testenv {
+namespace {
+
+struct State {
+  std::unique_ptr<QTemporaryDir> programDir;
+  std::unique_ptr<QTemporaryDir> configDir;
+  std::vector<RecordedMessage> messages;
+  std::vector<QPointer<QTimer>> modalWatchers;
+};
+
+State& TheState() {
+  static State state;
+  return state;
+}
+
+// Gives each test fresh folders and a fresh message record.
+class FolderListener : public ::testing::EmptyTestEventListener {
+  void OnTestStart(const ::testing::TestInfo&) override {
+    State& state = TheState();
+    state.programDir = std::make_unique<QTemporaryDir>();
+    state.configDir = std::make_unique<QTemporaryDir>();
+    QDir(state.programDir->path()).mkdir(QStringLiteral("temp"));
+    SetProgramFolder(state.programDir->path());
+    qputenv("XDG_CONFIG_HOME", state.configDir->path().toUtf8());
+    state.messages.clear();
+    SetMessageBoxObserver([](const QString& text, MessageIcon icon) {
+      TheState().messages.push_back({text, icon});
+      return MessageResult::Ok;
+    });
+  }
+  void OnTestEnd(const ::testing::TestInfo&) override {
+    State& state = TheState();
+    // A watcher left over must not act on the next test's dialogs.
+    for (QPointer<QTimer>& watcher : state.modalWatchers) delete watcher.data();
+    state.modalWatchers.clear();
+    SetProgramFolder(QString());
+    state.programDir.reset();
+    state.configDir.reset();
+  }
+};
+
+}  // namespace
+
+QString ProgramDir() { return TheState().programDir->path(); }
+QString ConfigDir() { return TheState().configDir->path(); }
+const std::vector<RecordedMessage>& Messages() { return TheState().messages; }
+
+void OnNextModal(std::function<void(QWidget*)> action, int timeoutMs) {
+  auto* timer = new QTimer;
+  auto elapsed = std::make_shared<int>(0);
+  QWidget* before = QApplication::activeModalWidget();
+  QObject::connect(timer, &QTimer::timeout, [timer, elapsed, before, action, timeoutMs] {
+    QWidget* modal = QApplication::activeModalWidget();
+    *elapsed += 10;
+    if ((modal && modal != before && modal->isVisible()) || *elapsed > timeoutMs) {
+      timer->stop();
+      timer->deleteLater();
+      if (modal && modal != before) action(modal);
+    }
+  });
+  TheState().modalWatchers.emplace_back(timer);
+  timer->start(10);
+}
+
+}  // namespace testenv
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication application(argc, argv);
+  ::testing::InitGoogleTest(&argc, argv);
+  ::testing::UnitTest::GetInstance()->listeners().Append(new testenv::FolderListener);
+  return RUN_ALL_TESTS();
+}
