@@ -60,7 +60,8 @@ void CFirstRunDlg::OnCommand(int controlId) {
 void CFirstRunDlg::OnOK() {
   const QString mail = mailEdit_->text().trimmed();
   if (mail.isEmpty()) {
-    CNoticeDlg::ShowNotice(this, BitmapId::NoticeMessage, QStringLiteral("宛先を指定してください。"));
+    CNoticeDlg::ShowNotice(this, BitmapId::NoticeMessage,
+                           QStringLiteral("宛先を指定してください。"));
     return;
   }
   if (!IsMailAddress(mail)) {

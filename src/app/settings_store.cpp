@@ -57,7 +57,9 @@ bool CSettingsStore::ReadPassword() { return ReadInto(kPassword, password_, kVal
 bool CSettingsStore::ReadServer() { return ReadInto(kServer, server_, kValueLimit); }
 bool CSettingsStore::WriteUserId() { return key_.SetString(kUserId, userId_); }
 bool CSettingsStore::WritePassword() { return key_.SetString(kPassword, password_); }
-bool CSettingsStore::ReadHomePage(QString& buffer) { return ReadInto(kHomePage, buffer, kValueLimit); }
+bool CSettingsStore::ReadHomePage(QString& buffer) {
+  return ReadInto(kHomePage, buffer, kValueLimit);
+}
 bool CSettingsStore::ReadFirstRunMark() const { return key_.HasValue(kFirst); }
 bool CSettingsStore::WriteFirstRunMark() { return key_.SetDword(kFirst, 0); }
 

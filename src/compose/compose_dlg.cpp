@@ -13,6 +13,7 @@
 #include "platform/bitmap_resource.h"
 #include "resources/resource_ids.h"
 #include "resources/string_table.h"
+#include "skin/notice_dlg.h"
 #include "skin/skin_button.h"
 
 namespace {
@@ -43,6 +44,11 @@ void CComposeDlg::InitDialog() {
 
   PlaceButton(quitButton_, QPoint(315, 524), BitmapId::QuitPressed);
   quitButton_->setToolTip(LoadResourceString(kQuitTooltip));
+
+  // The progress notice is shown while the user-interface thread is busy; the main window
+  // repaints itself whenever the notice comes or goes so that it never shows stale areas.
+  if (CComposerApp* app = CComposerApp::Instance(); app && app->Notice())
+    connect(app->Notice(), &CNoticeDlg::ShownOrHidden, this, &CComposeDlg::RepaintNow);
 }
 
 void CComposeDlg::SetSplashText(const QString& text) {

@@ -56,9 +56,12 @@ class Converter {
     if (inputStep != 0) return inputStep;
     const auto lead = static_cast<unsigned char>(*in);
     std::size_t length = 1;
-    if (lead >= 0xF0) length = 4;
-    else if (lead >= 0xE0) length = 3;
-    else if (lead >= 0xC0) length = 2;
+    if (lead >= 0xF0)
+      length = 4;
+    else if (lead >= 0xE0)
+      length = 3;
+    else if (lead >= 0xC0)
+      length = 2;
     return std::min(length, left);
   }
 
@@ -106,8 +109,7 @@ QString CutToCp932Bytes(const QString& text, std::size_t maxBytes) {
   qsizetype end = 0;
   while (end < text.size()) {
     const qsizetype units = text[end].isHighSurrogate() && end + 1 < text.size() ? 2 : 1;
-    const std::size_t width =
-        text[end].unicode() < 0x80 ? 1 : Cp932Length(text.mid(end, units));
+    const std::size_t width = text[end].unicode() < 0x80 ? 1 : Cp932Length(text.mid(end, units));
     if (used + width > maxBytes) break;
     used += width;
     end += units;

@@ -10,8 +10,8 @@ class QWidget;
 // Base of the errors a command may raise and leave to the command runner to report.
 class ReportedError : public std::exception {
  public:
-  explicit ReportedError(QString description) : description_(std::move(description)),
-                                                what_(description_.toStdString()) {}
+  explicit ReportedError(QString description)
+      : description_(std::move(description)), what_(description_.toStdString()) {}
   const QString& Description() const { return description_; }
   const char* what() const noexcept override { return what_.c_str(); }
 

@@ -28,7 +28,8 @@ QString DecodeString(const QString& stored) {
 
 QStringList KeyParts(const QString& keyPath) {
   QStringList parts = keyPath.split(QLatin1Char('\\'), Qt::SkipEmptyParts);
-  if (!parts.isEmpty() && parts.first().compare(QLatin1String("Software"), Qt::CaseInsensitive) == 0)
+  if (!parts.isEmpty() &&
+      parts.first().compare(QLatin1String("Software"), Qt::CaseInsensitive) == 0)
     parts.removeFirst();
   return parts;
 }
@@ -120,7 +121,8 @@ bool RegistryKey::SetString(const QString& name, const QString& value) {
 
 bool RegistryKey::SetDword(const QString& name, std::uint32_t value) {
   if (!IsWritable()) return false;
-  settings_->setValue(name, kDwordPrefix + QStringLiteral("%1").arg(value, 8, 16, QLatin1Char('0')));
+  settings_->setValue(name,
+                      kDwordPrefix + QStringLiteral("%1").arg(value, 8, 16, QLatin1Char('0')));
   return Flush();
 }
 

@@ -21,7 +21,9 @@ void CSkinDlg::SetBackgroundBitmap(const QImage& bitmap) {
   background_ = bitmap.isNull() ? QImage() : bitmap.convertToFormat(QImage::Format_RGB32);
 }
 
-void CSkinDlg::SetBackgroundBitmap(int bitmapId) { SetBackgroundBitmap(LoadBitmapResource(bitmapId)); }
+void CSkinDlg::SetBackgroundBitmap(int bitmapId) {
+  SetBackgroundBitmap(LoadBitmapResource(bitmapId));
+}
 
 void CSkinDlg::Create() {
   if (created_) return;
@@ -33,8 +35,7 @@ void CSkinDlg::Create() {
 void CSkinDlg::ApplySkin() {
   if (background_.isNull()) {
     // No bitmap: an ordinary framed dialog with a caption.
-    setWindowFlags((windowFlags() & ~Qt::FramelessWindowHint) | Qt::Dialog |
-                   Qt::WindowTitleHint);
+    setWindowFlags((windowFlags() & ~Qt::FramelessWindowHint) | Qt::Dialog | Qt::WindowTitleHint);
     return;
   }
   setWindowFlags(windowFlags() | Qt::Dialog | Qt::FramelessWindowHint);
@@ -70,8 +71,10 @@ void CSkinDlg::PlaceButton(CSkinButton* button, QPoint topLeft, int pressedId) {
 }
 
 void CSkinDlg::OnCommand(int controlId) {
-  if (controlId == 1) OnOK();
-  else if (controlId == 2) OnCancel();
+  if (controlId == 1)
+    OnOK();
+  else if (controlId == 2)
+    OnCancel();
 }
 
 void CSkinDlg::OnOK() { EndDialog(QDialog::Accepted); }
@@ -94,10 +97,15 @@ void CSkinDlg::paintEvent(QPaintEvent* event) {
 void CSkinDlg::keyPressEvent(QKeyEvent* event) {
   if (event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier) {
     switch (event->key()) {
-      case Qt::Key_Escape: OnCancel(); return;
+      case Qt::Key_Escape:
+        OnCancel();
+        return;
       case Qt::Key_Return:
-      case Qt::Key_Enter: OnOK(); return;
-      default: break;
+      case Qt::Key_Enter:
+        OnOK();
+        return;
+      default:
+        break;
     }
   }
   QDialog::keyPressEvent(event);

@@ -1,3 +1,5 @@
+#include "app/composer_app.h"
+
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -6,7 +8,6 @@
 #include <QTest>
 #include <QTimer>
 
-#include "app/composer_app.h"
 #include "app/confirm_dlg.h"
 #include "app/first_run_dlg.h"
 #include "app/settings_store.h"
@@ -127,9 +128,8 @@ TEST_F(ComposerAppTest, RefusedOrEmptyAddressShowsNoticeKeepsSetupOpenAndWritesN
       };
   OnSetup([&](CFirstRunDlg* setup) {
     submit(setup, QStringLiteral("a@example.jp"), [&, setup] {
-      submit(setup, QStringLiteral("   "), [setup] {
-        QTest::mouseClick(setup->CancelButton(), Qt::LeftButton);
-      });
+      submit(setup, QStringLiteral("   "),
+             [setup] { QTest::mouseClick(setup->CancelButton(), Qt::LeftButton); });
     });
   });
   app.Run();
@@ -148,7 +148,7 @@ TEST_F(ComposerAppTest, CancelledConfirmationReturnsToSetupWithItsEntries) {
     testenv::OnNextModal([&, setup](QWidget* dialog) {
       auto* confirm = qobject_cast<CConfirmDlg*>(dialog);
       ASSERT_NE(confirm, nullptr);
-      testenv::OnNextModal([&](QWidget* again) {
+      testenv::OnNextModal([&setups, setup](QWidget* again) {
         auto* reopened = qobject_cast<CFirstRunDlg*>(again);
         ASSERT_EQ(reopened, setup);
         EXPECT_EQ(reopened->MailEdit()->text(), QStringLiteral("hanako@example.jp"));
@@ -208,10 +208,12 @@ TEST_F(ComposerAppTest, UnopenableSettingsShowSetupAtEveryStart) {
 TEST_F(ComposerAppTest, FailedNetworkStartShowsString103AndEnds) {
   app.SetNetworkInit([] { return false; });
   bool setupShown = false;
-  testenv::OnNextModal([&](QWidget* dialog) {
-    setupShown = true;
-    static_cast<QDialog*>(dialog)->reject();
-  }, 500);
+  testenv::OnNextModal(
+      [&](QWidget* dialog) {
+        setupShown = true;
+        static_cast<QDialog*>(dialog)->reject();
+      },
+      500);
   EXPECT_EQ(app.Run(), 1);
   ASSERT_EQ(testenv::Messages().size(), 1u);
   EXPECT_EQ(testenv::Messages()[0].text, QStringLiteral("Windows ｿｹｯﾄの初期化に失敗しました。"));

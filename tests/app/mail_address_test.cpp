@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "app/mail_address.h"
+
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -12,18 +12,18 @@ struct Case {
 TEST(IsMailAddress, JudgesOnlyTheFirstAtAndTheFirstDot) {
   const Case cases[] = {
       {"taro@example.jp", true},
-      {"ab@x.jp", true},            // two characters before the "@"
-      {"a@example.jp", false},      // the "@" at index 1
-      {"@example.jp", true},        // the "@" at index 0 passes
-      {"taro@example.", false},     // the only "." is the last character
-      {"ta.ro@example", true},      // only the first "." counts, even before the "@"
-      {"taro.example.jp", false},   // no "@"
-      {"taro@example", false},      // no "."
+      {"ab@x.jp", true},           // two characters before the "@"
+      {"a@example.jp", false},     // the "@" at index 1
+      {"@example.jp", true},       // the "@" at index 0 passes
+      {"taro@example.", false},    // the only "." is the last character
+      {"ta.ro@example", true},     // only the first "." counts, even before the "@"
+      {"taro.example.jp", false},  // no "@"
+      {"taro@example", false},     // no "."
       {"", false},
-      {"xy@z.a,b@c", true},         // several addresses: judged by the first "@" and "."
-      {"taro@a.b.", true},          // the first "." is not the last character
-      {".@", false},                // "@" at index 1
-      {".a@", true},                // "." at 0, "@" at 2
+      {"xy@z.a,b@c", true},  // several addresses: judged by the first "@" and "."
+      {"taro@a.b.", true},   // the first "." is not the last character
+      {".@", false},         // "@" at index 1
+      {".a@", true},         // "." at 0, "@" at 2
   };
   for (const Case& c : cases)
     EXPECT_EQ(IsMailAddress(QString::fromUtf8(c.text)), c.accepted) << c.text;

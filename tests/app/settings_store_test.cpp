@@ -1,8 +1,9 @@
+#include "app/settings_store.h"
+
 #include <gtest/gtest.h>
 
 #include <QFile>
 
-#include "app/settings_store.h"
 #include "test_environment.h"
 
 namespace {

@@ -1,9 +1,10 @@
+#include "app/temp_folder.h"
+
 #include <gtest/gtest.h>
 
 #include <QDir>
 #include <QFile>
 
-#include "app/temp_folder.h"
 #include "test_environment.h"
 
 namespace {

@@ -1,3 +1,5 @@
+#include "compose/compose_dlg.h"
+
 #include <gtest/gtest.h>
 
 #include <QGuiApplication>
@@ -6,7 +8,6 @@
 #include <QTimer>
 
 #include "app/settings_store.h"
-#include "compose/compose_dlg.h"
 #include "platform/bitmap_resource.h"
 #include "resources/resource_ids.h"
 #include "skin/skin_button.h"

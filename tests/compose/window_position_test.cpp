@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "compose/window_position.h"
+
+#include <gtest/gtest.h>
 
 namespace {
 

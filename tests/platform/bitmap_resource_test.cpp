@@ -1,6 +1,7 @@
+#include "platform/bitmap_resource.h"
+
 #include <gtest/gtest.h>
 
-#include "platform/bitmap_resource.h"
 #include "resources/resource_ids.h"
 #include "resources/string_table.h"
 
@@ -15,16 +16,26 @@ struct ExpectedBitmap {
 // Every bitmap the windows load exists, at the size their layout depends on.
 TEST(BitmapResources, ExistAsThirtyTwoBitImagesOfTheirSizes) {
   const ExpectedBitmap bitmaps[] = {
-      {BitmapId::Splash, 0, 0},           {BitmapId::NoticeProgress, 254, 143},
-      {BitmapId::NoticeMessage, 290, 161}, {BitmapId::NoticeOkHover, 88, 32},
-      {BitmapId::NoticeOkPressed, 88, 32}, {BitmapId::FirstRun, 0, 0},
-      {BitmapId::FirstRunOkHover, 0, 0},   {BitmapId::FirstRunOkPressed, 0, 0},
-      {BitmapId::FirstRunCancelHover, 0, 0}, {BitmapId::FirstRunCancelPressed, 0, 0},
-      {BitmapId::Confirm, 0, 0},           {BitmapId::ConfirmCancelHover, 0, 0},
-      {BitmapId::ConfirmCancelPressed, 0, 0}, {BitmapId::ConfirmOkHover, 0, 0},
-      {BitmapId::ConfirmOkPressed, 0, 0},  {BitmapId::ComposePicture, 0, 0},
-      {BitmapId::ComposeCharacter, 0, 0},  {BitmapId::ComposeMessage, 0, 0},
-      {BitmapId::QuitHover, 0, 0},         {BitmapId::QuitPressed, 0, 0},
+      {BitmapId::Splash, 0, 0},
+      {BitmapId::NoticeProgress, 254, 143},
+      {BitmapId::NoticeMessage, 290, 161},
+      {BitmapId::NoticeOkHover, 88, 32},
+      {BitmapId::NoticeOkPressed, 88, 32},
+      {BitmapId::FirstRun, 0, 0},
+      {BitmapId::FirstRunOkHover, 0, 0},
+      {BitmapId::FirstRunOkPressed, 0, 0},
+      {BitmapId::FirstRunCancelHover, 0, 0},
+      {BitmapId::FirstRunCancelPressed, 0, 0},
+      {BitmapId::Confirm, 0, 0},
+      {BitmapId::ConfirmCancelHover, 0, 0},
+      {BitmapId::ConfirmCancelPressed, 0, 0},
+      {BitmapId::ConfirmOkHover, 0, 0},
+      {BitmapId::ConfirmOkPressed, 0, 0},
+      {BitmapId::ComposePicture, 0, 0},
+      {BitmapId::ComposeCharacter, 0, 0},
+      {BitmapId::ComposeMessage, 0, 0},
+      {BitmapId::QuitHover, 0, 0},
+      {BitmapId::QuitPressed, 0, 0},
       {IconId::Main, 0, 0},
   };
   for (const ExpectedBitmap& expected : bitmaps) {

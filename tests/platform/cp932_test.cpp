@@ -1,13 +1,16 @@
-#include <gtest/gtest.h>
-
 #include "platform/cp932.h"
+
+#include <gtest/gtest.h>
 
 namespace {
 
 TEST(Cp932, ConvertsJapaneseAndHalfWidthKana) {
   // "日本" is 93 FA 96 7B; half-width "ｱ" is the single byte B1.
-  EXPECT_EQ(ToCp932(QStringLiteral("日本aｱ")), std::string("\x93\xFA\x96\x7B" "a\xB1"));
-  EXPECT_EQ(FromCp932("\x93\xFA\x96\x7B" "a\xB1"), QStringLiteral("日本aｱ"));
+  EXPECT_EQ(ToCp932(QStringLiteral("日本aｱ")), std::string("\x93\xFA\x96\x7B"
+                                                           "a\xB1"));
+  EXPECT_EQ(FromCp932("\x93\xFA\x96\x7B"
+                      "a\xB1"),
+            QStringLiteral("日本aｱ"));
   EXPECT_EQ(Cp932Length(QStringLiteral("送信しています...")), 17u);
 }
 

@@ -1,12 +1,14 @@
+#include "platform/errors.h"
+
 #include <gtest/gtest.h>
 
-#include "platform/errors.h"
 #include "test_environment.h"
 
 namespace {
 
 TEST(RunReportingErrors, ShowsTheErrorsOwnTextWithStopIcon) {
-  EXPECT_FALSE(RunReportingErrors(nullptr, [] { throw InternetError("Couldn't connect to server"); }));
+  EXPECT_FALSE(
+      RunReportingErrors(nullptr, [] { throw InternetError("Couldn't connect to server"); }));
   ASSERT_EQ(testenv::Messages().size(), 1u);
   EXPECT_EQ(testenv::Messages()[0].text, QStringLiteral("Couldn't connect to server"));
   EXPECT_EQ(testenv::Messages()[0].icon, MessageIcon::Stop);

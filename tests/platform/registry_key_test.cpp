@@ -1,3 +1,5 @@
+#include "platform/registry_key.h"
+
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -5,7 +7,6 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include "platform/registry_key.h"
 #include "test_environment.h"
 
 namespace {

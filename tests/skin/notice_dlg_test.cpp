@@ -1,3 +1,5 @@
+#include "skin/notice_dlg.h"
+
 #include <gtest/gtest.h>
 
 #include <QSignalSpy>
@@ -5,7 +7,6 @@
 #include <QTimer>
 
 #include "resources/resource_ids.h"
-#include "skin/notice_dlg.h"
 #include "skin/skin_button.h"
 #include "test_environment.h"
 

@@ -1,8 +1,8 @@
+#include "skin/region_from_bitmap.h"
+
 #include <gtest/gtest.h>
 
 #include <QPainter>
-
-#include "skin/region_from_bitmap.h"
 
 namespace {
 

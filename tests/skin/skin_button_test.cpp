@@ -1,10 +1,11 @@
+#include "skin/skin_button.h"
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QSignalSpy>
 #include <QTest>
 
-#include "skin/skin_button.h"
 #include "skin/skin_dlg.h"
 
 namespace {
@@ -109,8 +110,9 @@ TEST_F(SkinButtonWidget, DoubleClickCountsAsTwoPresses) {
   QSignalSpy clicks(button, &CSkinButton::clicked);
   // What the window system sends for a double-click: press, release, double-click, release.
   QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(5, 5));
-  QMouseEvent doubleClick(QEvent::MouseButtonDblClick, QPointF(5, 5), button->mapToGlobal(QPointF(5, 5)),
-                          Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+  QMouseEvent doubleClick(QEvent::MouseButtonDblClick, QPointF(5, 5),
+                          button->mapToGlobal(QPointF(5, 5)), Qt::LeftButton, Qt::LeftButton,
+                          Qt::NoModifier);
   QApplication::sendEvent(button, &doubleClick);
   QTest::mouseRelease(button, Qt::LeftButton, {}, QPoint(5, 5));
   EXPECT_EQ(clicks.count(), 2);

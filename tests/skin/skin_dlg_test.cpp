@@ -1,3 +1,5 @@
+#include "skin/skin_dlg.h"
+
 #include <gtest/gtest.h>
 
 #include <QKeyEvent>
@@ -7,7 +9,6 @@
 #include <QTimer>
 
 #include "skin/skin_button.h"
-#include "skin/skin_dlg.h"
 
 namespace {
 

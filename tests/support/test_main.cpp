@@ -1,10 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDialog>
 #include <QPointer>
-#include <QWidget>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QWidget>
 #include <memory>
 
 #include "platform/program_folder.h"
@@ -57,6 +58,17 @@ QString ProgramDir() { return TheState().programDir->path(); }
 QString ConfigDir() { return TheState().configDir->path(); }
 const std::vector<RecordedMessage>& Messages() { return TheState().messages; }
 
+// A failed check inside a dialog handler can leave modal dialogs open; close every one that
+// comes up so the test ends with its failure instead of hanging.
+void CloseDialogsAfterFailure() {
+  auto* closer = new QTimer;
+  QObject::connect(closer, &QTimer::timeout, [] {
+    if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) dialog->done(0);
+  });
+  TheState().modalWatchers.emplace_back(closer);
+  closer->start(20);
+}
+
 void OnNextModal(std::function<void(QWidget*)> action, int timeoutMs) {
   auto* timer = new QTimer;
   auto elapsed = std::make_shared<int>(0);
@@ -68,6 +80,7 @@ void OnNextModal(std::function<void(QWidget*)> action, int timeoutMs) {
       timer->stop();
       timer->deleteLater();
       if (modal && modal != before) action(modal);
+      if (::testing::Test::HasFailure()) CloseDialogsAfterFailure();
     }
   });
   TheState().modalWatchers.emplace_back(timer);
