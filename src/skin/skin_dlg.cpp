@@ -102,7 +102,11 @@ void CSkinDlg::keyPressEvent(QKeyEvent* event) {
         return;
       case Qt::Key_Return:
       case Qt::Key_Enter:
-        OnOK();
+        // A button that has the focus is the default one; otherwise Enter means OK.
+        if (auto* button = qobject_cast<CSkinButton*>(focusWidget()); button && button->isVisible())
+          button->click();
+        else
+          OnOK();
         return;
       default:
         break;

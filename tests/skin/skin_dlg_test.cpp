@@ -91,6 +91,12 @@ TEST(CSkinDlg, ButtonsOneAndTwoEndTheDialog) {
   EXPECT_EQ(dialog.exec(), QDialog::Rejected);
   QTimer::singleShot(0, &dialog, [&] { QTest::mouseClick(ok, Qt::LeftButton); });
   EXPECT_EQ(dialog.exec(), QDialog::Accepted);
+  // Enter presses the button that has the focus.
+  QTimer::singleShot(0, &dialog, [&] {
+    cancel->setFocus();
+    QTest::keyClick(&dialog, Qt::Key_Return);
+  });
+  EXPECT_EQ(dialog.exec(), QDialog::Rejected);
 }
 
 }  // namespace
