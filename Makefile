@@ -48,7 +48,8 @@ fuzz: deps
 	@set -e; found=0; for f in $(FUZZ_BUILD)/fuzz/fuzz_*; do \
 	  [ -x "$$f" ] || continue; found=1; name=$$(basename $$f); \
 	  mkdir -p $(FUZZ_BUILD)/corpus/$$name; \
-	  "$$f" -max_total_time=$(FUZZ_SECONDS) $(FUZZ_BUILD)/corpus/$$name fuzz/seeds/$${name#fuzz_}; done; \
+	  "$$f" -max_total_time=$(FUZZ_SECONDS) $(FUZZ_BUILD)/corpus/$$name fuzz/seeds/$${name#fuzz_}; \
+	   done; \
 	  [ $$found -eq 1 ] || echo "no fuzz targets yet"
 
 # Renders the bitmaps in resources/bitmaps from their sources in tools/artwork.
