@@ -44,7 +44,7 @@ bench: deps
 fuzz: deps
 	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	  -DQUILLORA_FUZZ=ON -DQUILLORA_TESTS=OFF -DQUILLORA_ARTWORK=OFF $(CMAKE_FLAGS)
-	cmake --build $(FUZZ_BUILD)
+	cmake --build $(FUZZ_BUILD) --target quillora_fuzzers
 	@set -e; found=0; for f in $(FUZZ_BUILD)/fuzz/fuzz_*; do \
 	  [ -x "$$f" ] || continue; found=1; name=$$(basename $$f); \
 	  mkdir -p $(FUZZ_BUILD)/corpus/$$name; \
