@@ -1,0 +1,37 @@
+#pragma once
+
+#include <chrono>
+#include <string>
+
+// How long a transfer may wait before it is given up as a network failure.
+struct TransferLimits {
+  // Time allowed to establish the connection.
+  std::chrono::milliseconds connectTimeout{std::chrono::seconds(60)};
+  // A transfer that moves less than one byte per second for this long has stalled. The rate is
+  // averaged over the last few seconds, so bytes just sent delay the verdict by that much.
+  std::chrono::seconds stallTime{60};
+};
+
+enum class ProxyAccess {
+  Preconfigured,  // the system's proxy variables (http_proxy, no_proxy, ...) apply
+  Direct,         // always connect directly
+};
+
+// The settings every request opened through this session shares: the agent name sent when a
+// request sets no User-Agent of its own, the proxy rule and the time limits. Holds no network
+// resources; connections and requests copy what they need.
+class InternetSession {
+ public:
+  explicit InternetSession(std::string agent, ProxyAccess access = ProxyAccess::Preconfigured,
+                           TransferLimits limits = {});
+
+  const std::string& Agent() const { return agent_; }
+  ProxyAccess Access() const { return access_; }
+  const TransferLimits& Limits() const { return limits_; }
+  void SetLimits(const TransferLimits& limits) { limits_ = limits; }
+
+ private:
+  std::string agent_;
+  ProxyAccess access_;
+  TransferLimits limits_;
+};

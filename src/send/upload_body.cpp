@@ -1,0 +1,70 @@
+#include "upload_body.h"
+
+#include "app/settings_store.h"
+#include "platform/cp932.h"
+
+namespace {
+
+// The first character of text that code page 932 cannot write.
+QString FirstUnsendable(const QString& text) {
+  for (qsizetype i = 0; i < text.size();) {
+    const qsizetype units = text[i].isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+    bool lossless = true;
+    ToCp932(text.mid(i, units), &lossless);
+    if (!lossless) return text.mid(i, units);
+    i += units;
+  }
+  return QString();
+}
+
+std::string EncodeField(const QString& text, const QString& fieldName, bool showCharacter) {
+  // Only what is sent has to be writable; a character past the cut does not matter.
+  const QString kept = CutToCp932Bytes(text, kUploadTextLimit);
+  bool lossless = true;
+  const std::string bytes = ToCp932(kept, &lossless);
+  if (!lossless) {
+    const QString description =
+        showCharacter ? QStringLiteral("%1に送信できない文字「%2」があります。")
+                            .arg(fieldName, FirstUnsendable(kept))
+                      : QStringLiteral("%1に送信できない文字があります。").arg(fieldName);
+    throw UnsendableTextError(description);
+  }
+  return std::string(CutCp932(bytes, kUploadTextLimit));
+}
+
+}  // namespace
+
+UploadFields EncodeUploadFields(const CSettingsStore& store, const UploadTexts& texts) {
+  UploadFields fields;
+  fields.userId = EncodeField(store.UserId(), QStringLiteral("ユーザーID"), true);
+  fields.password = EncodeField(store.Password(), QStringLiteral("パスワード"), false);
+  fields.from = EncodeField(store.SenderId(), QStringLiteral("ユーザーID"), true);
+  fields.to = EncodeField(texts.to, QStringLiteral("宛先"), true);
+  fields.subject = EncodeField(texts.subject, QStringLiteral("件名"), true);
+  fields.message = EncodeField(texts.message, QStringLiteral("本文"), true);
+  return fields;
+}
+
+std::string BuildUploadPreamble(const UploadFields& fields) {
+  const std::string delimiter = "--" + std::string(kBodyDelimiter);
+  std::string preamble;
+  preamble += delimiter + "\r\n";
+  preamble += fields.userId + "\r\n";
+  preamble += fields.password + "\r\n";
+  preamble += delimiter + "\r\n";
+  preamble += "To: " + fields.to + "\r\n";
+  preamble += "From: " + fields.from + "\r\n";
+  preamble += "Subject: " + fields.subject + "\r\n";
+  // No blank line between the Subject line and the message.
+  preamble += fields.message + "\r\n";
+  preamble += delimiter + "\r\n";
+  return preamble;
+}
+
+std::string BuildUploadBody(const UploadFields& fields, std::string_view picture) {
+  std::string body = BuildUploadPreamble(fields);
+  body += picture;
+  // No line break after the closing "--".
+  body += "\r\n--" + std::string(kBodyDelimiter) + "--";
+  return body;
+}

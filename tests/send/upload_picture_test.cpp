@@ -1,0 +1,255 @@
+#include "send/upload_picture.h"
+
+#include <curl/curl.h>
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QEvent>
+#include <QFile>
+#include <chrono>
+#include <cstdlib>
+#include <cstring>
+
+#include "app/settings_store.h"
+#include "lighttpd_server.h"
+#include "loopback_peers.h"
+#include "platform/errors.h"
+#include "platform/network_init.h"
+#include "resources/resource_ids.h"
+#include "send/attachment_path.h"
+#include "skin/notice_dlg.h"
+#include "skin/skin_button.h"
+#include "test_environment.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+
+const QByteArray kDelimiter = "---------------------------7d01777301a2";
+
+int OpenDescriptors() { return static_cast<int>(QDir("/proc/self/fd").count()); }
+
+// Records how the notice looked each time it was painted.
+class PaintWatcher : public QObject {
+ public:
+  struct Look {
+    QString text;
+    bool okVisible;
+  };
+  std::vector<Look> looks;
+
+ protected:
+  bool eventFilter(QObject* object, QEvent* event) override {
+    if (event->type() == QEvent::Paint) {
+      auto* notice = static_cast<CNoticeDlg*>(object);
+      looks.push_back({notice->NoticeText(), notice->OkButton()->isVisible()});
+    }
+    return false;
+  }
+};
+
+class UploadPictureTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    ASSERT_TRUE(InitNetwork());
+    for (const char* name : {"http_proxy", "HTTP_PROXY", "all_proxy", "ALL_PROXY"}) unsetenv(name);
+  }
+
+  void SetUp() override {
+    QString error;
+    ASSERT_TRUE(server_.Start(&error)) << error.toStdString();
+    ASSERT_TRUE(store_.OpenSettingsKey(RegistryAccess::Full));
+    SetAccount(server_.Address(), "user", "pw");
+    SetAttachment(QByteArray("GIF", 3));
+    notice_.SetBackgroundBitmap(BitmapId::NoticeProgress);
+    notice_.Create();
+  }
+
+  void TearDown() override { unsetenv("http_proxy"); }
+
+  void SetAccount(const QString& server, const QString& userId, const QString& password) {
+    store_.WriteValue("Server", server);
+    store_.SetUserId(userId);
+    store_.SetPassword(password);
+    store_.WriteUserId();
+    store_.WritePassword();
+    // Whatever the store held before, the upload must re-read it.
+    store_.ClearBuffers();
+  }
+
+  void SetAttachment(const QByteArray& bytes) {
+    const QString path = testenv::ProgramDir() + "/temp/picture.gif";
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+    SetAttachmentPath(path);
+  }
+
+  LighttpdServer server_;
+  CSettingsStore store_;
+  CNoticeDlg notice_;
+};
+
+TEST_F(UploadPictureTest, WorkedLayoutArrivesWithItsAnnouncedLength) {
+  EXPECT_EQ(UploadPicture({"to", "s", "m"}, &notice_, store_), 1);
+  const QByteArray preamble = "--" + kDelimiter + "\r\nuser\r\npw\r\n--" + kDelimiter +
+                              "\r\nTo: to\r\nFrom: user\r\nSubject: s\r\nm\r\n--" + kDelimiter +
+                              "\r\n";
+  ASSERT_EQ(server_.RequestCount(), 1);
+  const QByteArray body = server_.Body();
+  EXPECT_EQ(body.size(), 222);
+  EXPECT_EQ(body.left(174), preamble);
+  EXPECT_EQ(body, preamble + "GIF\r\n--" + kDelimiter + "--");
+  const auto variables = server_.Variables();
+  EXPECT_EQ(variables.value("CONTENT_LENGTH"), "222");
+  EXPECT_EQ(variables.value("REQUEST_METHOD"), "POST");
+  EXPECT_EQ(variables.value("REQUEST_URI"), "/cgi-bin/writefile.cgi");
+}
+
+TEST_F(UploadPictureTest, HeaderBlockArrivesWhileTheBodyUsesItsOwnDelimiter) {
+  UploadPicture({"to", "s", "m"}, &notice_, store_);
+  const auto variables = server_.Variables();
+  EXPECT_EQ(variables.value("HTTP_ACCEPT"), "image/gif,image/bmp,image/jpeg,*/*");
+  EXPECT_EQ(variables.value("HTTP_USER_AGENT"), "MOBILE_AGENT");
+  EXPECT_EQ(variables.value("CONTENT_TYPE"),
+            "multipart/form-data; boundary=---------------------------7d036b37204d6");
+  EXPECT_FALSE(variables.contains("HTTP_EXPECT"));
+  const QByteArray body = server_.Body();
+  EXPECT_TRUE(body.startsWith("--" + kDelimiter + "\r\n"));
+  EXPECT_FALSE(body.contains("7d036b37204d6"));
+}
+
+struct TextCase {
+  const char* name;
+  QString userId, password;
+  UploadTexts texts;
+  QByteArray expectedFragment;
+};
+
+// Names the case in test listings instead of dumping its bytes.
+void PrintTo(const TextCase& c, std::ostream* out) { *out << c.name; }
+
+class UploadTextsTest : public UploadPictureTest, public ::testing::WithParamInterface<TextCase> {};
+
+TEST_P(UploadTextsTest, TextsArriveAsTheServiceExpects) {
+  const TextCase& c = GetParam();
+  SetAccount(server_.Address(), c.userId, c.password);
+  ASSERT_EQ(UploadPicture(c.texts, &notice_, store_), 1);
+  const QByteArray body = server_.Body();
+  EXPECT_TRUE(body.contains(c.expectedFragment)) << body.left(400).toStdString();
+}
+
+const QByteArray kSep = "--" + kDelimiter + "\r\n";
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, UploadTextsTest,
+    ::testing::Values(TextCase{"EmptyAccount",
+                               "",
+                               "",
+                               {"to", "s", "m"},
+                               kSep + "\r\n\r\n" + kSep + "To: to\r\nFrom: \r\n"},
+                      TextCase{"SeveralLines",
+                               "u",
+                               "p",
+                               {"to", "s", QStringLiteral("一行目\r\n\r\nthree\r\n")},
+                               "Subject: s\r\n\x88\xEA\x8D\x73\x96\xDA\r\n\r\nthree\r\n\r\n--" +
+                                   kDelimiter + "\r\nGIF"},
+                      TextCase{"CommaSeparatedRecipients",
+                               "u",
+                               "p",
+                               {QStringLiteral(" a@x.jp, b@y.jp ,c@z.jp "), "s", "m"},
+                               "\r\nTo:  a@x.jp, b@y.jp ,c@z.jp \r\nFrom: u\r\n"},
+                      TextCase{"JapaneseAsCp932",
+                               QStringLiteral("u"),
+                               QStringLiteral("ひみつ"),
+                               {"to", QStringLiteral("件名テスト"), "m"},
+                               "\x82\xD0\x82\xDD\x82\xC2\r\n--" + kDelimiter +
+                                   "\r\nTo: to\r\nFrom: u\r\nSubject: "
+                                   "\x8C\x8F\x96\xBC\x83\x65\x83\x58\x83\x67\r\nm\r\n"},
+                      TextCase{"LongTextsCut",
+                               "u",
+                               "p",
+                               {QString(1100, 'a'), "s", QString(1022, 'b') + QStringLiteral("あ")},
+                               "To: " + QByteArray(1023, 'a') + "\r\nFrom: u\r\nSubject: s\r\n" +
+                                   QByteArray(1022, 'b') + "\r\n--"}),
+    [](const ::testing::TestParamInfo<TextCase>& info) { return std::string(info.param.name); });
+
+TEST_F(UploadPictureTest, ErrorReplyStillCountsAsDone) {
+  server_.SetReply("500 Internal Server Error", "<html>" + QByteArray(20000, 'e') + "</html>");
+  EXPECT_EQ(UploadPicture({"to", "s", "m"}, &notice_, store_), 1);
+  EXPECT_EQ(server_.RequestCount(), 1);
+  EXPECT_FALSE(notice_.isVisible());
+}
+
+TEST_F(UploadPictureTest, ProgressNoticeIsPaintedBeforeTheRequestAndHiddenAfter) {
+  PaintWatcher watcher;
+  notice_.installEventFilter(&watcher);
+  UploadPicture({"to", "s", "m"}, &notice_, store_);
+  notice_.removeEventFilter(&watcher);
+  ASSERT_FALSE(watcher.looks.empty());
+  EXPECT_EQ(watcher.looks.front().text, QStringLiteral("送信しています..."));
+  EXPECT_FALSE(watcher.looks.front().okVisible);
+  EXPECT_FALSE(notice_.isVisible());
+}
+
+TEST_F(UploadPictureTest, ProxyVariableOfTheSystemIsHonoured) {
+  SetAccount("quillora.invalid", "user", "pw");
+  setenv("http_proxy", ("http://" + server_.Address()).toUtf8().constData(), 1);
+  EXPECT_EQ(UploadPicture({"to", "s", "m"}, &notice_, store_), 1);
+  EXPECT_EQ(server_.Variables().value("HTTP_HOST"), "quillora.invalid");
+}
+
+// The failures end the send with the error's own text and leave nothing open or showing.
+class UploadFailureTest : public UploadPictureTest {
+ protected:
+  void ExpectReported(const QString& fragment) {
+    const int before = OpenDescriptors();
+    EXPECT_FALSE(RunReportingErrors(nullptr, [&] {
+      UploadPicture({"to", "s", "m"}, &notice_, store_);
+    }));
+    ASSERT_EQ(testenv::Messages().size(), 1u);
+    EXPECT_TRUE(testenv::Messages()[0].text.contains(fragment))
+        << testenv::Messages()[0].text.toStdString();
+    EXPECT_EQ(testenv::Messages()[0].icon, MessageIcon::Stop);
+    EXPECT_EQ(server_.RequestCount(), 0);
+    EXPECT_FALSE(notice_.isVisible());
+    EXPECT_EQ(OpenDescriptors(), before);
+  }
+};
+
+TEST_F(UploadFailureTest, UnreachableServer) {
+  SetAccount(QStringLiteral("127.0.0.1:%1").arg(ClosedLoopbackPort()), "user", "pw");
+  ExpectReported(QString::fromUtf8(curl_easy_strerror(CURLE_COULDNT_CONNECT)));
+}
+
+TEST_F(UploadFailureTest, MissingAttachment) {
+  const QString path = testenv::ProgramDir() + "/temp/missing.gif";
+  SetAttachmentPath(path);
+  ExpectReported(path + ": " + QString::fromLocal8Bit(std::strerror(ENOENT)));
+}
+
+TEST_F(UploadFailureTest, AttachmentPathNamingTheFolder) {
+  SetAttachmentPath(testenv::ProgramDir() + "/temp");
+  ExpectReported(QString::fromLocal8Bit(std::strerror(EISDIR)));
+}
+
+TEST_F(UploadFailureTest, UnsendableCharacter) {
+  SetAccount(server_.Address(), QStringLiteral("café@example.jp"), "pw");
+  ExpectReported(QStringLiteral("「é」"));
+}
+
+TEST_F(UploadFailureTest, ServerThatNeverAnswers) {
+  SilentListener listener;
+  SetAccount(QStringLiteral("127.0.0.1:%1").arg(listener.Port()), "user", "pw");
+  const int before = OpenDescriptors();
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_THROW(
+      UploadPicture({"to", "s", "m"}, &notice_, store_, {.connectTimeout = 5s, .stallTime = 1s}),
+      InternetError);
+  // The body just sent counts towards the transfer rate for a few more seconds.
+  EXPECT_LT(std::chrono::steady_clock::now() - start, 12s);
+  EXPECT_FALSE(notice_.isVisible());
+  EXPECT_EQ(OpenDescriptors(), before);
+}
+
+}  // namespace
