@@ -52,11 +52,11 @@ fuzz: deps
 	   done; \
 	  [ $$found -eq 1 ] || echo "no fuzz targets yet"
 
-# Renders the bitmaps in resources/bitmaps from their sources in tools/artwork.
+# Renders the bitmaps in resources/bitmaps and the materials in data/ from tools/artwork.
 artwork: deps
 	cmake -S . -B $(BUILD) -G Ninja -DQUILLORA_ARTWORK=ON $(CMAKE_FLAGS)
 	cmake --build $(BUILD) --target quillora_artwork
-	QT_QPA_PLATFORM=offscreen $(BUILD)/tools/artwork/quillora_artwork resources/bitmaps
+	QT_QPA_PLATFORM=offscreen $(BUILD)/tools/artwork/quillora_artwork resources/bitmaps data
 
 # Pictures of the program's windows in screenshots/, rendered off screen.
 screenshots: build
