@@ -58,9 +58,11 @@ artwork: deps
 	cmake --build $(BUILD) --target quillora_artwork
 	QT_QPA_PLATFORM=offscreen $(BUILD)/tools/artwork/quillora_artwork resources/bitmaps data
 
-# Pictures of the program's windows in screenshots/, rendered off screen.
+# Pictures of the program's windows in screenshots/, rendered off screen; PHOTO=<file> puts a
+# main picture (and the first materials) on the canvas.
+PHOTO ?=
 screenshots: build
-	QT_QPA_PLATFORM=offscreen $(BUILD)/bin/quillora_screenshots screenshots
+	QT_QPA_PLATFORM=offscreen $(BUILD)/bin/quillora_screenshots screenshots $(PHOTO)
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(BENCH_BUILD) $(FUZZ_BUILD)

@@ -1,14 +1,21 @@
 #include "compose_dlg.h"
 
+#include <QComboBox>
+#include <QContextMenuEvent>
+#include <QFile>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QKeyEvent>
+#include <QMenu>
+#include <QPainter>
 #include <QPixmap>
 #include <QScreen>
 
 #include "app/composer_app.h"
 #include "app/settings_store.h"
 #include "app/splash_dlg.h"
+#include "compose/about_dlg.h"
+#include "compose/compose_canvas.h"
 #include "compose/window_position.h"
 #include "platform/bitmap_resource.h"
 #include "resources/resource_ids.h"
@@ -17,21 +24,76 @@
 #include "skin/skin_button.h"
 
 namespace {
+
 const QString kPositionValue = QStringLiteral("MainFramePosition");
-constexpr int kQuitTooltip = 110;
+const QString kRecentValue = QStringLiteral("LeadMain%1");
+const QString kCharacterValue = QStringLiteral("LeadChar");
+const QString kMessageValue = QStringLiteral("LeadMessage");
+
+struct ButtonSpec {
+  int id;
+  QPoint position;
+  int hover;
+  int pressed;
+  int tooltip;
+};
+
+constexpr int kNone = 0;
+
+const ButtonSpec kButtons[] = {
+    {CComposeDlg::kPictureTabButton, {189, 110}, 148, kNone, 105},
+    {CComposeDlg::kMessageTabButton, {253, 110}, 147, kNone, 106},
+    {CComposeDlg::kCharacterTabButton, {317, 110}, 144, kNone, 107},
+    {CComposeDlg::kOpenButton, {284, 142}, 171, 194, 104},
+    {CComposeDlg::kPreviewButton, {0, 0}, 150, kNone, 108},
+    {CComposeDlg::kSendButton, {31, 334}, 153, 198, 109},
+    {CComposeDlg::kQuitButton, {315, 524}, 145, 193, 110},
+    {CComposeDlg::kSaveButton, {30, 365}, 152, 197, 111},
+    {CComposeDlg::kZoomOutButton, {116, 243}, 170, kNone, 112},
+    {CComposeDlg::kZoomInButton, {54, 243}, 172, kNone, 113},
+    {CComposeDlg::kResetButton, {117, 107}, 151, 196, 114},
+    {CComposeDlg::kClearButton, {28, 107}, 143, 192, 115},
+    {CComposeDlg::kHomePageButton, {20, 397}, 252, 253, 116},
+    {CComposeDlg::kAlbumButton, {100, 407}, 254, 255, 117},
+    {CComposeDlg::kAlbumEditorButton, {89, 435}, 256, 257, 118},
+    {CComposeDlg::kUserSettingsButton, {101, 365}, 242, 243, 119},
+    {CComposeDlg::kHelpButton, {243, 523}, 290, 289, 120},
+};
+
+// The area of the tabs and thumbnails, redrawn when the tab changes.
+const QRect kTabArea(QPoint(186, 108), QPoint(379, 517));
+const QColor kSelectionColor(255, 90, 0);
+constexpr int kZoomOutImage = 170;
+
 }  // namespace
 
 CComposeDlg::CComposeDlg(CSettingsStore& store, QWidget* parent)
     : CSkinDlg(DialogId::Compose, parent),
       store_(store),
-      quitButton_(CreateButton(ControlId::Cancel, BitmapId::QuitHover)) {
-  tabBackgrounds_[0] = LoadBitmapResource(BitmapId::ComposePicture);
-  tabBackgrounds_[1] = LoadBitmapResource(BitmapId::ComposeCharacter);
-  tabBackgrounds_[2] = LoadBitmapResource(BitmapId::ComposeMessage);
-  SetBackgroundBitmap(tabBackgrounds_[0]);
+      canvas_(new CComposeCanvas(this)),
+      materials_(new CMaterialPanel(this)) {
+  tabBackgrounds_[CMaterialPanel::kPictureTab] = LoadBitmapResource(BitmapId::ComposePicture);
+  tabBackgrounds_[CMaterialPanel::kCharacterTab] = LoadBitmapResource(BitmapId::ComposeCharacter);
+  tabBackgrounds_[CMaterialPanel::kMessageTab] = LoadBitmapResource(BitmapId::ComposeMessage);
+  SetBackgroundBitmap(tabBackgrounds_[CMaterialPanel::kPictureTab]);
+  CreateButtons();
+  connect(materials_, &CMaterialPanel::ThumbnailClicked, this, &CComposeDlg::PlaceThumbnail);
+  connect(materials_, &CMaterialPanel::CategoryChosen, this, [this](int tab) {
+    materials_->ListCategory(static_cast<CMaterialPanel::Tab>(tab));
+    DrawSelectionFrame();
+  });
 }
 
 CComposeDlg::~CComposeDlg() = default;
+
+void CComposeDlg::CreateButtons() {
+  for (const ButtonSpec& spec : kButtons) buttons_[spec.id] = CreateButton(spec.id, spec.hover);
+}
+
+CSkinButton* CComposeDlg::Button(int id) const {
+  const auto found = buttons_.find(id);
+  return found == buttons_.end() ? nullptr : found->second;
+}
 
 void CComposeDlg::InitDialog() {
   SetSplashText(QStringLiteral("環境設定..."));
@@ -39,16 +101,45 @@ void CComposeDlg::InitDialog() {
   setWindowIcon(QIcon(QPixmap::fromImage(LoadBitmapResource(IconId::Main))));
 
   SetSplashText(QStringLiteral("画面導入..."));
+  materials_->FillCategoryLists();
+  ReadRecentPictures();
+  QString character, message;
+  store_.ReadValue(kCharacterValue, character);
+  store_.ReadValue(kMessageValue, message);
+  materials_->SelectSavedCategories(character, message);
   HideSplash();
+
   RestorePosition();
 
-  PlaceButton(quitButton_, QPoint(315, 524), BitmapId::QuitPressed);
-  quitButton_->setToolTip(LoadResourceString(kQuitTooltip));
+  materials_->CharacterCombo()->hide();
+  materials_->MessageCombo()->hide();
+  materials_->ListCategory(CMaterialPanel::kCharacterTab);
+  materials_->ListCategory(CMaterialPanel::kMessageTab);
+  LayOutButtons();
+
+  for (int slot = 0; slot < CMaterialPanel::kSlots; ++slot)
+    materials_->LoadThumbnail(materials_->RecentPictures()[slot],
+                              materials_->Thumbnail(CMaterialPanel::kPictureTab, slot));
+  materials_->ShowTabThumbnails(CMaterialPanel::kPictureTab);
+  DrawSelectionFrame();
 
   // The progress notice is shown while the user-interface thread is busy; the main window
   // repaints itself whenever the notice comes or goes so that it never shows stale areas.
   if (CComposerApp* app = CComposerApp::Instance(); app && app->Notice())
     connect(app->Notice(), &CNoticeDlg::ShownOrHidden, this, &CComposeDlg::RepaintNow);
+}
+
+void CComposeDlg::LayOutButtons() {
+  for (const ButtonSpec& spec : kButtons) {
+    CSkinButton* button = buttons_[spec.id];
+    PlaceButton(button, spec.position, spec.pressed);
+    button->setToolTip(LoadResourceString(spec.tooltip));
+  }
+}
+
+void CComposeDlg::CutIdleImages() {
+  for (const auto& [id, button] : buttons_)
+    button->CutNormalImage(BackgroundBitmap(), button->geometry());
 }
 
 void CComposeDlg::SetSplashText(const QString& text) {
@@ -72,10 +163,22 @@ void CComposeDlg::RestorePosition() {
   move(available.center() - QPoint(width() / 2, height() / 2));
 }
 
+void CComposeDlg::ReadRecentPictures() {
+  CMaterialPanel::FileList recent;
+  for (int slot = 0; slot < CMaterialPanel::kSlots; ++slot)
+    store_.ReadValue(kRecentValue.arg(slot, 2, 10, QLatin1Char('0')), recent[slot]);
+  materials_->SetRecentPictures(recent);
+}
+
 void CComposeDlg::SaveState() {
   if (stateSaved_) return;
   stateSaved_ = true;
   store_.WriteValue(kPositionValue, FormatWindowPosition(pos()));
+  for (int slot = 0; slot < CMaterialPanel::kSlots; ++slot)
+    store_.WriteValue(kRecentValue.arg(slot, 2, 10, QLatin1Char('0')),
+                      materials_->RecentPictures()[slot]);
+  store_.WriteValue(kCharacterValue, materials_->CharacterCombo()->currentText());
+  store_.WriteValue(kMessageValue, materials_->MessageCombo()->currentText());
   store_.WriteFirstRunMark();
 }
 
@@ -84,5 +187,122 @@ void CComposeDlg::done(int result) {
   CSkinDlg::done(result);
 }
 
-// Keys do nothing in the main window; in particular Escape and Enter do not close it.
-void CComposeDlg::keyPressEvent(QKeyEvent* event) { event->accept(); }
+void CComposeDlg::OnCommand(int controlId) {
+  switch (controlId) {
+    case kPictureTabButton:
+      SwitchTab(CMaterialPanel::kPictureTab);
+      break;
+    case kCharacterTabButton:
+      SwitchTab(CMaterialPanel::kCharacterTab);
+      break;
+    case kMessageTabButton:
+      SwitchTab(CMaterialPanel::kMessageTab);
+      break;
+    case kZoomInButton:
+      canvas_->ZoomIn();
+      break;
+    case kZoomOutButton:
+      canvas_->ZoomOut();
+      break;
+    case kResetButton:
+      canvas_->Reset();
+      break;
+    case kClearButton:
+      canvas_->Clear();
+      break;
+    case kQuitButton:
+      OnCancel();
+      break;
+    default:
+      break;  // the save, send, chooser, preview, settings and link windows
+  }
+}
+
+void CComposeDlg::SwitchTab(int mode) {
+  if (mode < 0 || mode >= CMaterialPanel::kTabs) return;
+  EraseSelectionFrame();
+  composeMode_ = mode;
+  materials_->ShowTabThumbnails(static_cast<CMaterialPanel::Tab>(mode));
+  SetBackgroundBitmap(tabBackgrounds_[mode]);
+  // Every button shows the piece of the new background under it, the tabs included.
+  CutIdleImages();
+  Button(kOpenButton)->setVisible(mode == CMaterialPanel::kPictureTab);
+  materials_->CharacterCombo()->setVisible(mode == CMaterialPanel::kCharacterTab);
+  materials_->MessageCombo()->setVisible(mode == CMaterialPanel::kMessageTab);
+  if (mode == CMaterialPanel::kPictureTab) Button(kZoomOutButton)->LoadButtonImages(kZoomOutImage);
+  update(kTabArea);
+  DrawSelectionFrame();
+}
+
+void CComposeDlg::PlaceThumbnail(int tab, int slot) {
+  EraseSelectionFrame();
+  const auto materialTab = static_cast<CMaterialPanel::Tab>(tab);
+  materials_->SetSelectedThumb(materialTab, slot);
+  const QString& file = materials_->FileAt(materialTab, slot);
+  if (!file.isEmpty() && QFile::exists(file)) {
+    switch (materialTab) {
+      case CMaterialPanel::kPictureTab:
+        canvas_->LoadMainPicture(file);
+        break;
+      case CMaterialPanel::kCharacterTab:
+        canvas_->PlaceCharacter(file);
+        break;
+      case CMaterialPanel::kMessageTab:
+        canvas_->PlaceMessage(file);
+        break;
+    }
+  }
+  DrawSelectionFrame();
+  busy_ = false;
+}
+
+QRect CComposeDlg::SelectionFrameRect(int slot) {
+  return QRect(205 + 85 * (slot % 2), 169 + 69 * (slot / 2), 74, 58);
+}
+
+void CComposeDlg::DrawSelectionFrame() {
+  const int slot = materials_->SelectedThumb(static_cast<CMaterialPanel::Tab>(composeMode_));
+  update(SelectionFrameRect(slot).adjusted(-2, -2, 2, 2));
+}
+
+void CComposeDlg::EraseSelectionFrame() {
+  const int slot = materials_->SelectedThumb(static_cast<CMaterialPanel::Tab>(composeMode_));
+  update(QRect(203 + 85 * (slot % 2), 167 + 69 * (slot / 2), 78, 62));
+}
+
+void CComposeDlg::paintEvent(QPaintEvent* event) {
+  CSkinDlg::paintEvent(event);
+  QPainter painter(this);
+  QPen pen(kSelectionColor, 4);
+  pen.setJoinStyle(Qt::MiterJoin);
+  painter.setPen(pen);
+  const int slot = materials_->SelectedThumb(static_cast<CMaterialPanel::Tab>(composeMode_));
+  painter.drawRect(SelectionFrameRect(slot));
+}
+
+void CComposeDlg::SaveCompletion() {
+  update();
+  if (savePath_.isEmpty() || tempJpegPath_.isEmpty()) return;
+  // Overwrites an existing file; a failed copy is not reported.
+  QFile::remove(savePath_);
+  QFile::copy(tempJpegPath_, savePath_);
+}
+
+// Keys do nothing in the main window except Escape, which completes a save; in particular
+// Enter does not close it.
+void CComposeDlg::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape) SaveCompletion();
+  event->accept();
+}
+
+void CComposeDlg::contextMenuEvent(QContextMenuEvent* event) {
+  QMenu menu(this);
+  menu.addAction(QStringLiteral("Quillora のバージョン情報(&A)..."), this,
+                 &CComposeDlg::ShowAboutBox);
+  menu.exec(event->globalPos());
+}
+
+void CComposeDlg::ShowAboutBox() {
+  CAboutDlg about(this);
+  about.exec();
+}

@@ -2,15 +2,21 @@
 
 #include <gtest/gtest.h>
 
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QTest>
 #include <QTimer>
 
 #include "app/settings_store.h"
+#include "compose/compose_canvas.h"
+#include "compose/lead.h"
 #include "platform/bitmap_resource.h"
 #include "resources/resource_ids.h"
 #include "skin/skin_button.h"
+#include "test_environment.h"
 
 namespace {
 
@@ -54,6 +60,42 @@ TEST_F(ComposeDlgTest, IsShapedAfterThePictureTabBackground) {
   EXPECT_EQ(window.QuitButton()->toolTip(), QStringLiteral("Quilloraを終了する"));
 }
 
+TEST_F(ComposeDlgTest, EveryButtonSitsAtItsPlaceWithItsTooltip) {
+  struct Expected {
+    int id;
+    QPoint position;
+    const char* tooltip;
+  };
+  const Expected buttons[] = {{1010, {189, 110}, "写真やイラスト"},
+                              {1022, {253, 110}, "メッセージ素材"},
+                              {1011, {317, 110}, "イラスト素材"},
+                              {1027, {284, 142}, "画像の読み込み"},
+                              {1026, {0, 0}, "？？？"},
+                              {1030, {31, 334}, "画像とメッセージを送る"},
+                              {2, {315, 524}, "Quilloraを終了する"},
+                              {1, {30, 365}, "編集画像の保存"},
+                              {1025, {116, 243}, "縮小する"},
+                              {1024, {54, 243}, "拡大する"},
+                              {1033, {117, 107}, "画像のリセット"},
+                              {1034, {28, 107}, "画像のクリア"},
+                              {1043, {20, 397}, "Quilloraホームページへ"},
+                              {1044, {100, 407}, "公開アルバムを見る"},
+                              {1045, {89, 435}, "アルバムを編集する"},
+                              {1039, {101, 365}, "ユーザー設定"},
+                              {1055, {243, 523}, "ヘルプを表示"}};
+  CComposeDlg window(store);
+  window.Create();
+  for (const Expected& expected : buttons) {
+    SCOPED_TRACE(expected.id);
+    CSkinButton* button = window.Button(expected.id);
+    ASSERT_NE(button, nullptr);
+    EXPECT_EQ(button->pos(), expected.position);
+    EXPECT_EQ(button->size(), button->HoverImage().size());
+    EXPECT_EQ(button->toolTip(), QString::fromUtf8(expected.tooltip));
+    EXPECT_EQ(button->NormalImage(), window.BackgroundBitmap().copy(button->geometry()));
+  }
+}
+
 TEST_F(ComposeDlgTest, ClosingSavesPositionAndFirstRunMark) {
   CComposeDlg window(store);
   store.WriteValue("MainFramePosition", "140,60");
@@ -90,6 +132,118 @@ TEST_F(ComposeDlgTest, EscapeAndEnterDoNotCloseTheWindow) {
     stillOpen = window.isVisible();
   });
   EXPECT_TRUE(stillOpen);
+}
+
+// Material folders: item/<category>/ and message/<category>/ beside the program.
+QString MakeMaterial(const QString& folder, const QString& name, QRgb color) {
+  QDir().mkpath(testenv::ProgramDir() + "/" + folder);
+  QImage image(40, 30, QImage::Format_RGB32);
+  image.fill(qRgb(255, 0, 255));
+  image.setPixel(20, 15, color);
+  const QString path = testenv::ProgramDir() + "/" + folder + "/" + name;
+  EXPECT_TRUE(image.save(path, "BMP"));
+  return path;
+}
+
+TEST_F(ComposeDlgTest, RecentPicturesAndCategoriesComeBackAfterClosing) {
+  const QString picture = MakeMaterial("photos", "p.bmp", qRgb(1, 2, 3));
+  MakeMaterial("item/Animals", "cat.bmp", qRgb(9, 9, 9));
+  MakeMaterial("item/Birds", "owl.bmp", qRgb(9, 9, 9));
+  MakeMaterial("message/Hello", "hi.bmp", qRgb(9, 9, 9));
+  store.WriteValue("LeadMain03", picture);
+  store.WriteValue("LeadChar", "bir");  // a prefix, in any case
+  store.WriteValue("LeadMessage", "Hello");
+  {
+    CComposeDlg window(store);
+    RunAndQuit(window, [&] {
+      EXPECT_EQ(window.Materials().RecentPictures()[3], picture);
+      EXPECT_TRUE(window.Materials().Thumbnail(CMaterialPanel::kPictureTab, 3)->HasBitmap());
+      EXPECT_EQ(window.Materials().CharacterCombo()->currentText(), QStringLiteral("Birds"));
+      EXPECT_EQ(window.Materials().CharacterFiles()[0],
+                testenv::ProgramDir() + "/item/Birds/owl.bmp");
+      EXPECT_EQ(window.Materials().MessageCombo()->currentText(), QStringLiteral("Hello"));
+    });
+  }
+  QString value;
+  store.ReadValue("LeadMain03", value);
+  EXPECT_EQ(value, picture);
+  store.ReadValue("LeadMain00", value);
+  EXPECT_EQ(value, QString());
+  store.ReadValue("LeadChar", value);
+  EXPECT_EQ(value, QStringLiteral("Birds"));
+  store.ReadValue("LeadMessage", value);
+  EXPECT_EQ(value, QStringLiteral("Hello"));
+}
+
+TEST_F(ComposeDlgTest, CategoryListsOnlyUsableFiles) {
+  MakeMaterial("item/Mixed", "a.JPG.keep", qRgb(1, 1, 1));
+  QFile::rename(testenv::ProgramDir() + "/item/Mixed/a.JPG.keep",
+                testenv::ProgramDir() + "/item/Mixed/a.JPG");
+  MakeMaterial("item/Mixed", "b.png", qRgb(1, 1, 1));
+  MakeMaterial("item/Mixed", "c.gif", qRgb(1, 1, 1));
+  MakeMaterial("item/Mixed", "d.x.bmp", qRgb(1, 1, 1));  // the extension runs from the first dot
+  const QStringList files = CMaterialPanel::UsableFiles(testenv::ProgramDir() + "/item/Mixed");
+  QStringList names;
+  for (const QString& file : files) names << QFileInfo(file).fileName();
+  names.sort();
+  EXPECT_EQ(names, (QStringList{"a.JPG", "c.gif"}));
+}
+
+TEST_F(ComposeDlgTest, TabsShowTheirOwnThumbnailsListsAndBackground) {
+  MakeMaterial("item/Animals", "cat.bmp", qRgb(9, 9, 9));
+  CComposeDlg window(store);
+  RunAndQuit(window, [&] {
+    CMaterialPanel& materials = window.Materials();
+    EXPECT_TRUE(window.Button(CComposeDlg::kOpenButton)->isVisible());
+    EXPECT_FALSE(materials.CharacterCombo()->isVisible());
+    window.Button(CComposeDlg::kCharacterTabButton)->click();
+    EXPECT_EQ(window.ComposeMode(), CMaterialPanel::kCharacterTab);
+    EXPECT_TRUE(materials.CharacterCombo()->isVisible());
+    EXPECT_FALSE(materials.MessageCombo()->isVisible());
+    EXPECT_FALSE(window.Button(CComposeDlg::kOpenButton)->isVisible());
+    EXPECT_TRUE(materials.Thumbnail(CMaterialPanel::kCharacterTab, 0)->isVisible());
+    EXPECT_FALSE(materials.Thumbnail(CMaterialPanel::kPictureTab, 0)->isVisible());
+    EXPECT_EQ(window.BackgroundBitmap(), LoadBitmapResource(BitmapId::ComposeCharacter));
+    // The tab buttons show the new background's look when idle.
+    const QRect tab = window.Button(CComposeDlg::kCharacterTabButton)->geometry();
+    EXPECT_EQ(window.Button(CComposeDlg::kCharacterTabButton)->NormalImage(),
+              window.BackgroundBitmap().copy(tab));
+    window.Button(CComposeDlg::kMessageTabButton)->click();
+    EXPECT_TRUE(materials.MessageCombo()->isVisible());
+    EXPECT_FALSE(materials.CharacterCombo()->isVisible());
+  });
+}
+
+TEST_F(ComposeDlgTest, ClickingACharacterThumbnailPlacesItOnTheCanvas) {
+  MakeMaterial("item/Animals", "cat.bmp", qRgb(0, 200, 0));
+  CComposeDlg window(store);
+  RunAndQuit(window, [&] {
+    window.Button(CComposeDlg::kCharacterTabButton)->click();
+    CLead* thumbnail = window.Materials().Thumbnail(CMaterialPanel::kCharacterTab, 0);
+    QTest::mouseClick(thumbnail, Qt::LeftButton, {}, QPoint(3, 3));
+    EXPECT_TRUE(window.Canvas().CharacterWindow(0)->isVisible());
+    EXPECT_EQ(window.Canvas().CharacterWindow(0)->geometry(), QRect(79, 173, 40, 30));
+    EXPECT_EQ(window.Canvas().CaptureImage().pixel(28 + 20, 30 + 15), qRgb(0, 200, 0));
+    EXPECT_EQ(window.Materials().SelectedThumb(CMaterialPanel::kCharacterTab), 0);
+  });
+}
+
+TEST_F(ComposeDlgTest, EscapeCompletesAPendingSave) {
+  const QString temp = testenv::ProgramDir() + "/temp/shot.jpg";
+  QFile file(temp);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write("picture");
+  file.close();
+  const QString target = testenv::ProgramDir() + "/saved.jpg";
+  CComposeDlg window(store);
+  RunAndQuit(window, [&] {
+    window.SetTempJpegPath(temp);
+    window.SetSavePath(target);
+    QTest::keyClick(&window, Qt::Key_Escape);
+  });
+  QFile saved(target);
+  ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+  EXPECT_EQ(saved.readAll(), QByteArray("picture"));
 }
 
 }  // namespace

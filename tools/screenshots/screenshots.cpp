@@ -1,6 +1,6 @@
 // Renders the program's windows into PNG files, each shaped as on screen (cut-away parts
 // transparent), for documentation and for checking the artwork:
-//   quillora_screenshots <output-folder>
+//   quillora_screenshots <output-folder> [<main picture>]
 #include <QApplication>
 #include <QDir>
 #include <QEnterEvent>
@@ -12,6 +12,7 @@
 #include "app/first_run_dlg.h"
 #include "app/settings_store.h"
 #include "app/splash_dlg.h"
+#include "compose/compose_canvas.h"
 #include "compose/compose_dlg.h"
 #include "resources/resource_ids.h"
 #include "skin/notice_dlg.h"
@@ -79,9 +80,23 @@ int main(int argc, char* argv[]) {
   progress.OkButton()->hide();
   ok &= Save(progress, folder, QStringLiteral("notice_progress"));
 
+  // The composition window on each tab; with a photo given, it is the main picture and the
+  // first character and message of the shipped materials lie over it.
   CComposeDlg compose(store);
   compose.Create();
-  ok &= Save(compose, folder, QStringLiteral("compose"));
+  if (argc > 2) {
+    compose.Canvas().LoadMainPicture(QString::fromLocal8Bit(argv[2]));
+    const QString character = compose.Materials().CharacterFiles()[0];
+    const QString message = compose.Materials().MessageFiles()[0];
+    if (!character.isEmpty()) compose.Canvas().PlaceCharacter(character);
+    if (!message.isEmpty()) compose.Canvas().PlaceMessage(message);
+  }
+  const QString tabs[] = {QStringLiteral("compose_picture"), QStringLiteral("compose_character"),
+                          QStringLiteral("compose_message")};
+  for (int tab = 0; tab < 3; ++tab) {
+    compose.SwitchTab(tab);
+    ok &= Save(compose, folder, tabs[tab]);
+  }
 
   return ok ? 0 : 1;
 }

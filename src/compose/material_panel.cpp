@@ -1,0 +1,145 @@
+#include "material_panel.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+
+#include "compose/canvas_view.h"
+#include "compose/lead.h"
+#include "platform/dialog_font.h"
+#include "platform/program_folder.h"
+
+namespace {
+
+constexpr int kFirstThumbnailId = 10000;
+constexpr ColorRef kWhite = 0xFFFFFF;
+const QRect kComboRect(219, 142, 128, 16);
+
+QString MaterialFolder(CMaterialPanel::Tab tab) {
+  return ProgramFolder() + (tab == CMaterialPanel::kCharacterTab ? QStringLiteral("/item")
+                                                                 : QStringLiteral("/message"));
+}
+
+QComboBox* MakeCombo(QWidget* window) {
+  auto* combo = new QComboBox(window);
+  combo->setGeometry(kComboRect);
+  combo->setFont(DialogFont());
+  combo->hide();
+  return combo;
+}
+
+// Listings come in name order (any case), so that categories and thumbnails show in the same
+// order on every machine and file system.
+constexpr QDir::SortFlags kListingOrder = QDir::Name | QDir::IgnoreCase;
+
+QStringList Subfolders(const QString& folder) {
+  return QDir(folder).entryList(QDir::Dirs | QDir::NoDotAndDotDot, kListingOrder);
+}
+
+}  // namespace
+
+CMaterialPanel::CMaterialPanel(QWidget* window)
+    : QObject(window),
+      window_(window),
+      characterCombo_(MakeCombo(window)),
+      messageCombo_(MakeCombo(window)) {
+  for (int tab = 0; tab < kTabs; ++tab) {
+    for (int slot = 0; slot < kSlots; ++slot) {
+      auto* thumbnail = new CLead(window, kFirstThumbnailId + slot);
+      thumbnail->SetBackgroundColor(kWhite);
+      thumbnail->setGeometry(CellRect(slot));
+      thumbnail->hide();
+      connect(thumbnail, &CLead::Clicked, this,
+              [this, tab, slot] { emit ThumbnailClicked(tab, slot); });
+      thumbnails_[tab][slot] = thumbnail;
+    }
+  }
+  connect(characterCombo_, &QComboBox::activated, this,
+          [this] { emit CategoryChosen(kCharacterTab); });
+  connect(messageCombo_, &QComboBox::activated, this, [this] { emit CategoryChosen(kMessageTab); });
+}
+
+QRect CMaterialPanel::CellRect(int slot) {
+  return QRect(207 + 85 * (slot % 2), 171 + 69 * (slot / 2), 70, 54);
+}
+
+QStringList CMaterialPanel::UsableFiles(const QString& folder) {
+  QStringList usable;
+  const QFileInfoList entries =
+      QDir(folder).entryInfoList(QDir::Files | QDir::Hidden, kListingOrder);
+  for (const QFileInfo& entry : entries) {
+    const QString name = entry.fileName();
+    const qsizetype dot = name.indexOf(QLatin1Char('.'));
+    if (dot < 0) continue;
+    const QString extension = name.mid(dot).toLower();
+    if (extension != QLatin1String(".jpg") && extension != QLatin1String(".bmp") &&
+        extension != QLatin1String(".gif"))
+      continue;
+    usable << entry.filePath();
+    if (usable.size() == kSlots) break;
+  }
+  return usable;
+}
+
+void CMaterialPanel::FillCategoryLists() {
+  characterCombo_->addItems(Subfolders(MaterialFolder(kCharacterTab)));
+  messageCombo_->addItems(Subfolders(MaterialFolder(kMessageTab)));
+}
+
+void CMaterialPanel::SelectSavedCategories(const QString& character, const QString& message) {
+  auto select = [](QComboBox* combo, const QString& saved) {
+    if (saved.isEmpty() || combo->count() == 0) return;
+    for (int i = 0; i < combo->count(); ++i) {
+      if (combo->itemText(i).startsWith(saved, Qt::CaseInsensitive)) {
+        combo->setCurrentIndex(i);
+        return;
+      }
+    }
+  };
+  select(characterCombo_, character);
+  select(messageCombo_, message);
+}
+
+void CMaterialPanel::ListCategory(Tab tab) {
+  FileList& files = files_[tab];
+  files.fill(QString());
+  const QComboBox* combo = tab == kCharacterTab ? characterCombo_ : messageCombo_;
+  if (combo->currentIndex() < 0) return;
+  const QString folder = MaterialFolder(tab) + QLatin1Char('/') + combo->currentText();
+  if (!QFileInfo(folder).isDir()) return;  // the thumbnails keep their pictures
+  const QStringList usable = UsableFiles(folder);
+  for (int slot = 0; slot < usable.size(); ++slot) files[slot] = usable[slot];
+  for (int slot = 0; slot < kSlots; ++slot) LoadThumbnail(files[slot], thumbnails_[tab][slot]);
+  ShowTabThumbnails(tab);
+}
+
+void CMaterialPanel::LoadThumbnail(const QString& file, CLead* thumbnail) {
+  if (file.isEmpty() || !QFileInfo::exists(file) || !thumbnail->GetFileInfo(file)) {
+    if (thumbnail->HasBitmap()) thumbnail->Fill(kWhite);
+    thumbnail->Repaint();
+    return;
+  }
+  const int slot = thumbnail->ControlId() - kFirstThumbnailId;
+  const QRect rect =
+      canvas::ThumbnailRect(static_cast<int>(thumbnail->InfoWidth()),
+                            static_cast<int>(thumbnail->InfoHeight()), CellRect(slot));
+  thumbnail->hide();
+  thumbnail->setGeometry(rect);
+  if (thumbnail->Load(file)) {
+    thumbnail->SetTransparentColor(thumbnail->PixelColor(0, 0));
+    thumbnail->SetTransparent(true);
+  }
+  thumbnail->Repaint();
+  thumbnail->show();
+}
+
+void CMaterialPanel::ShowTabThumbnails(Tab tab) {
+  for (int t = 0; t < kTabs; ++t)
+    for (CLead* thumbnail : thumbnails_[t]) thumbnail->setVisible(t == tab);
+}
+
+void CMaterialPanel::SetRecentPictures(const FileList& files) { files_[kPictureTab] = files; }
+
+void CMaterialPanel::SetRecentPicture(int slot, const QString& file) {
+  if (slot >= 0 && slot < kSlots) files_[kPictureTab][slot] = file;
+}

@@ -1,0 +1,70 @@
+#pragma once
+
+#include <QObject>
+#include <QRect>
+#include <QString>
+#include <array>
+
+class CLead;
+class QComboBox;
+class QWidget;
+
+// The right-hand panel of the composition window: per tab ten thumbnails of the tab's files
+// (recent pictures, or the files of the chosen character or message category) and the two
+// category lists.
+class CMaterialPanel : public QObject {
+  Q_OBJECT
+
+ public:
+  enum Tab { kPictureTab = 0, kCharacterTab = 1, kMessageTab = 2 };
+  static constexpr int kTabs = 3;
+  static constexpr int kSlots = 10;
+  using FileList = std::array<QString, kSlots>;
+
+  explicit CMaterialPanel(QWidget* window);
+
+  // The thumbnail cell of slot i (0-9), 70 x 54, in window coordinates.
+  static QRect CellRect(int slot);
+  // Every subfolder of a material folder is a category; the first ten files ending in .jpg,
+  // .bmp or .gif (from the first dot of the name, any case) are its pictures.
+  static QStringList UsableFiles(const QString& folder);
+
+  // Lists the subfolders of item/ and message/ into the two category lists.
+  void FillCategoryLists();
+  // Selects the first category that begins with the saved text (any case), when there is one.
+  void SelectSavedCategories(const QString& character, const QString& message);
+  // Lists the chosen category of the character or message tab and reloads its thumbnails.
+  void ListCategory(Tab tab);
+  // Shows a file fitted into the control's cell; white when the file is gone.
+  void LoadThumbnail(const QString& file, CLead* thumbnail);
+  // Shows the thumbnails of one tab only.
+  void ShowTabThumbnails(Tab tab);
+
+  void SetRecentPictures(const FileList& files);
+  void SetRecentPicture(int slot, const QString& file);
+  const FileList& RecentPictures() const { return files_[kPictureTab]; }
+  const FileList& CharacterFiles() const { return files_[kCharacterTab]; }
+  const FileList& MessageFiles() const { return files_[kMessageTab]; }
+  const QString& FileAt(Tab tab, int slot) const { return files_[tab][slot]; }
+
+  CLead* Thumbnail(Tab tab, int slot) const { return thumbnails_[tab][slot]; }
+  int SelectedThumb(Tab tab) const { return selected_[tab]; }
+  void SetSelectedThumb(Tab tab, int slot) { selected_[tab] = slot; }
+  QComboBox* CharacterCombo() const { return characterCombo_; }
+  QComboBox* MessageCombo() const { return messageCombo_; }
+
+ signals:
+  // A thumbnail of a tab was clicked.
+  void ThumbnailClicked(int tab, int slot);
+  // A category was chosen from one of the lists (its drop-down closed).
+  void CategoryChosen(int tab);
+  void DropDownClosed();
+
+ private:
+  QWidget* window_;
+  QComboBox* characterCombo_;
+  QComboBox* messageCombo_;
+  std::array<std::array<CLead*, kSlots>, kTabs> thumbnails_{};
+  std::array<FileList, kTabs> files_;
+  std::array<int, kTabs> selected_{};
+};
