@@ -30,7 +30,7 @@ const QString kRecentValue = QStringLiteral("LeadMain%1");
 const QString kCharacterValue = QStringLiteral("LeadChar");
 const QString kMessageValue = QStringLiteral("LeadMessage");
 
-struct ButtonSpec {
+struct ButtonLayout {
   int id;
   QPoint position;
   int hover;
@@ -40,7 +40,7 @@ struct ButtonSpec {
 
 constexpr int kNone = 0;
 
-const ButtonSpec kButtons[] = {
+const ButtonLayout kButtons[] = {
     {CComposeDlg::kPictureTabButton, {189, 110}, 148, kNone, 105},
     {CComposeDlg::kMessageTabButton, {253, 110}, 147, kNone, 106},
     {CComposeDlg::kCharacterTabButton, {317, 110}, 144, kNone, 107},
@@ -87,7 +87,7 @@ CComposeDlg::CComposeDlg(CSettingsStore& store, QWidget* parent)
 CComposeDlg::~CComposeDlg() = default;
 
 void CComposeDlg::CreateButtons() {
-  for (const ButtonSpec& spec : kButtons) buttons_[spec.id] = CreateButton(spec.id, spec.hover);
+  for (const ButtonLayout& layout : kButtons) buttons_[layout.id] = CreateButton(layout.id, layout.hover);
 }
 
 CSkinButton* CComposeDlg::Button(int id) const {
@@ -130,10 +130,10 @@ void CComposeDlg::InitDialog() {
 }
 
 void CComposeDlg::LayOutButtons() {
-  for (const ButtonSpec& spec : kButtons) {
-    CSkinButton* button = buttons_[spec.id];
-    PlaceButton(button, spec.position, spec.pressed);
-    button->setToolTip(LoadResourceString(spec.tooltip));
+  for (const ButtonLayout& layout : kButtons) {
+    CSkinButton* button = buttons_[layout.id];
+    PlaceButton(button, layout.position, layout.pressed);
+    button->setToolTip(LoadResourceString(layout.tooltip));
   }
 }
 
