@@ -20,16 +20,12 @@
 #include "compose/lead.h"
 #include "compose/tone_knob.h"
 #include "skin/skin_button.h"
+#include "support/bench_timing.h"
 
 namespace {
 
 constexpr int kWidth = 6000;
 constexpr int kHeight = 4000;
-
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  return values[values.size() / 2];
-}
 
 // A photo-like test picture: smooth gradients with fine texture, so it compresses like one.
 QImage MakePhoto() {

@@ -16,6 +16,7 @@
 #include <random>
 #include <vector>
 
+#include "support/bench_timing.h"
 #include "widgets/grid/cell_info.h"
 #include "widgets/grid/grid_cell.h"
 #include "widgets/grid/grid_ctrl.h"
@@ -47,19 +48,6 @@ Texts MakeTexts() {
     texts.mail.push_back(QStringLiteral("user%1.%2@example.ne.jp").arg(number).arg(f));
   }
   return texts;
-}
-
-double Milliseconds(const std::function<void()>& work) {
-  const auto start = std::chrono::steady_clock::now();
-  work();
-  return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
-      .count();
-}
-
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  const std::size_t n = values.size();
-  return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
 void Report(const char* name, const std::vector<double>& ours, const std::vector<double>& anchor,

@@ -22,21 +22,9 @@
 
 #include "imaging/full_color_image.h"
 #include "imaging/image_impl_gif.h"
+#include "support/bench_timing.h"
 
 namespace {
-
-double Milliseconds(const std::function<void()>& work) {
-  const auto start = std::chrono::steady_clock::now();
-  work();
-  return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
-      .count();
-}
-
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  const std::size_t n = values.size();
-  return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
 
 // Runs both alternately after one warm-up each, so that both see the same machine state.
 std::pair<double, double> MedianPair(int runs, const std::function<void()>& ours,
