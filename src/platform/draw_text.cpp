@@ -224,6 +224,44 @@ ShapeCache& Shapes() {
   return cache;
 }
 
+// Where the lines of a block go in the rectangle: the top of the first line (single lines may
+// sit at the bottom or in the middle), each line's left edge by the horizontal alignment, and
+// whether the block leaves the rectangle so that drawing must be clipped.
+struct LinePlacement {
+  int top = 0;
+  std::vector<int> lefts;
+  bool clip = false;
+};
+
+LinePlacement PlaceLines(const Rect& rect, const std::vector<int>& widths, int lineHeight,
+                         unsigned format) {
+  LinePlacement placed;
+  placed.top = rect.top;
+  if (format & DT_SINGLELINE) {
+    if (format & DT_BOTTOM) {
+      placed.top = rect.bottom - lineHeight;
+    } else if (format & DT_VCENTER) {
+      placed.top = rect.top + (rect.Height() - lineHeight) / 2;
+    }
+  }
+  const int count = static_cast<int>(widths.size());
+  bool overflows = placed.top < rect.top || placed.top + lineHeight * count > rect.bottom;
+  placed.lefts.resize(widths.size());
+  for (int i = 0; i < count; ++i) {
+    int& left = placed.lefts[i];
+    if (format & DT_CENTER) {
+      left = rect.left + (rect.Width() - widths[i]) / 2;
+    } else if (format & DT_RIGHT) {
+      left = rect.right - widths[i];
+    } else {
+      left = rect.left;
+    }
+    if (left < rect.left || left + widths[i] > rect.right) overflows = true;
+  }
+  placed.clip = overflows && !(format & DT_NOCLIP);
+  return placed;
+}
+
 // Text without mnemonics, drawn from shaped lines kept in the cache.
 int DrawShaped(QPainter& painter, const Rect& rect, const QString& text, unsigned format) {
   const QFont& font = painter.font();
@@ -257,28 +295,12 @@ int DrawShaped(QPainter& painter, const Rect& rect, const QString& text, unsigne
   }
   const int count = static_cast<int>(shaped.size());
   const int lineHeight = shaped.front().height;
-  int y = rect.top;
-  if (format & DT_SINGLELINE) {
-    if (format & DT_BOTTOM) {
-      y = rect.bottom - lineHeight;
-    } else if (format & DT_VCENTER) {
-      y = rect.top + (rect.Height() - lineHeight) / 2;
-    }
-  }
-  bool overflows = y < rect.top || y + lineHeight * count > rect.bottom;
-  std::vector<int> xs(count);
-  for (int i = 0; i < count; ++i) {
-    const int width = shaped[i].width;
-    if (format & DT_CENTER) {
-      xs[i] = rect.left + (rect.Width() - width) / 2;
-    } else if (format & DT_RIGHT) {
-      xs[i] = rect.right - width;
-    } else {
-      xs[i] = rect.left;
-    }
-    if (xs[i] < rect.left || xs[i] + width > rect.right) overflows = true;
-  }
-  const bool clip = overflows && !(format & DT_NOCLIP);
+  std::vector<int> widths(count);
+  for (int i = 0; i < count; ++i) widths[i] = shaped[i].width;
+  const LinePlacement placed = PlaceLines(rect, widths, lineHeight, format);
+  const int y = placed.top;
+  const std::vector<int>& xs = placed.lefts;
+  const bool clip = placed.clip;
   if (clip) {
     painter.save();
     painter.setClipRect(rect.ToQRect(), Qt::IntersectClip);
@@ -320,29 +342,12 @@ int DrawText(QPainter& painter, const Rect& rect, const QString& text, unsigned 
   if (format & DT_CALCRECT) return layout.lineHeight * static_cast<int>(layout.lines.size());
   const int count = static_cast<int>(layout.lines.size());
   const int textHeight = layout.lineHeight * count;
-  int y = rect.top;
-  if (format & DT_SINGLELINE) {
-    if (format & DT_BOTTOM) {
-      y = rect.bottom - layout.lineHeight;
-    } else if (format & DT_VCENTER) {
-      y = rect.top + (rect.Height() - layout.lineHeight) / 2;
-    }
-  }
-
-  bool overflows = y < rect.top || y + textHeight > rect.bottom;
-  std::vector<int> xs(count);
-  for (int i = 0; i < count; ++i) {
-    const int width = layout.lines[i].width;
-    if (format & DT_CENTER) {
-      xs[i] = rect.left + (rect.Width() - width) / 2;
-    } else if (format & DT_RIGHT) {
-      xs[i] = rect.right - width;
-    } else {
-      xs[i] = rect.left;
-    }
-    if (xs[i] < rect.left || xs[i] + width > rect.right) overflows = true;
-  }
-  const bool clip = overflows && !(format & DT_NOCLIP);
+  std::vector<int> widths(count);
+  for (int i = 0; i < count; ++i) widths[i] = layout.lines[i].width;
+  const LinePlacement placed = PlaceLines(rect, widths, layout.lineHeight, format);
+  const int y = placed.top;
+  const std::vector<int>& xs = placed.lefts;
+  const bool clip = placed.clip;
   if (clip) {
     painter.save();
     painter.setClipRect(rect.ToQRect(), Qt::IntersectClip);
