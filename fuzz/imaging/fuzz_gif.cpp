@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "fuzz_input.h"
 #include "imaging/full_color_image.h"
 #include "imaging/image_impl_gif.h"
 #include "platform/device_context.h"
@@ -30,14 +31,9 @@ void Exercise(CImageImpl& image) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  // Pictures of many megapixels only repeat the work of small ones, slowly: past the size
-  // check they are left to the unit tests.
-  const QSize declared = ReadImageSize(data, size);
-  if (static_cast<long long>(declared.width()) * declared.height() > (1 << 18)) return 0;
-  QByteArray bytes =
-      QByteArray::fromRawData(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
-  QBuffer buffer(&bytes);
-  buffer.open(QIODevice::ReadOnly);
+  if (!WorthDecoding(data, size)) return 0;
+  FuzzInput input(data, size);
+  QBuffer& buffer = input.Device();
   CImageImplGif image;
   if (image.LoadFromDevice(buffer)) Exercise(image);
   // The full-colour loader picks its decoder by the first bytes: only this format's here.

@@ -7,18 +7,14 @@
 #include <cstdint>
 #include <cstring>
 
+#include "fuzz_input.h"
 #include "imaging/full_color_image.h"
 #include "imaging/image_impl_png.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  // Pictures of many megapixels only repeat the work of small ones, slowly: past the size
-  // check they are left to the unit tests.
-  const QSize declared = ReadImageSize(data, size);
-  if (static_cast<long long>(declared.width()) * declared.height() > (1 << 18)) return 0;
-  QByteArray bytes =
-      QByteArray::fromRawData(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
-  QBuffer buffer(&bytes);
-  buffer.open(QIODevice::ReadOnly);
+  if (!WorthDecoding(data, size)) return 0;
+  FuzzInput input(data, size);
+  QBuffer& buffer = input.Device();
   CImageImplPng image;
   if (image.LoadFromDevice(buffer)) {
     int r = 0, g = 0, b = 0;
