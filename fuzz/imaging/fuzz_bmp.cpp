@@ -1,12 +1,14 @@
-// Feeds arbitrary bytes to the BMP reader, directly and through an image object reading a
-// file, then draws and probes whatever loaded.
+// Feeds arbitrary bytes to the BMP reader, directly, through the full-colour loader and through
+// an image object reading a file, then draws and probes whatever loaded.
 #include <QBuffer>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <cstdint>
 
+#include "fuzz_input.h"
 #include "imaging/dib_file.h"
+#include "imaging/full_color_image.h"
 #include "imaging/image_object.h"
 #include "platform/device_context.h"
 #include "platform/dib_section.h"
@@ -40,6 +42,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const BitmapInfoHeader h = dib->Header();
     dc.StretchDIBits(0, 0, 16, 16, 0, 0, h.width, h.height, dib->Bits(), DIB_RGB_COLORS, SRCCOPY);
   }
+
+  // The full-colour loader picks its decoder by the first bytes: only this format's here.
+  if (size >= 2 && data[0] == 'B' && data[1] == 'M' && WorthDecoding(data, size))
+    DecodeFullColorImage(data, size);
 
   static const QString path =
       QDir::tempPath() + QStringLiteral("/fuzz_bmp_%1.bmp").arg(QCoreApplication::applicationPid());

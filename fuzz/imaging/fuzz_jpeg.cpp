@@ -27,7 +27,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
   }
   // The full-colour loader picks its decoder by the first bytes: only this format's here.
-  if (size >= 3 && data[0] == 0xFF && data[1] == 0xD8 && data[2] == 0xFF)
-    DecodeFullColorImage(data, size);
+  if (size >= 2 && data[0] == 0xFF && data[1] == 0xD8) DecodeFullColorImage(data, size);
   return 0;
 }

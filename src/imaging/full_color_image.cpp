@@ -1,7 +1,5 @@
 #include "full_color_image.h"
 
-#include <sys/mman.h>
-
 #include <QBuffer>
 #include <QByteArray>
 #include <QFile>
@@ -14,45 +12,31 @@
 
 #include "imaging/dib.h"
 #include "imaging/dib_file.h"
+#include "imaging/exif_orientation.h"
 #include "imaging/gif_reader.h"
-#include "imaging/jpeg_support.h"
+#include "imaging/heif_decoder.h"
+#include "imaging/image_orientation.h"
+#include "imaging/jpeg_full_color.h"
 #include "imaging/png_decoder.h"
+#include "imaging/rgb32_image.h"
+#include "imaging/rle_decoder.h"
+#include "imaging/webp_decoder.h"
 #include "platform/dib_reader.h"
 
 namespace {
 
-enum class Format { kUnknown, kBmp, kGif, kJpeg, kPng };
+enum class Format { kUnknown, kBmp, kGif, kJpeg, kPng, kHeif, kWebp };
 
 Format FormatOf(const std::uint8_t* data, std::size_t size) {
   static constexpr std::uint8_t kPngSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
   if (size >= 8 && std::memcmp(data, kPngSignature, 8) == 0) return Format::kPng;
   if (size >= 4 && std::memcmp(data, "GIF8", 4) == 0) return Format::kGif;
-  if (size >= 3 && data[0] == 0xFF && data[1] == 0xD8 && data[2] == 0xFF) return Format::kJpeg;
+  // Only the start-of-image marker: libjpeg passes over junk in front of the next marker.
+  if (size >= 2 && data[0] == 0xFF && data[1] == 0xD8) return Format::kJpeg;
   if (size >= 2 && data[0] == 'B' && data[1] == 'M') return Format::kBmp;
+  if (IsHeifFile(data, size)) return Format::kHeif;
+  if (IsWebpFile(data, size)) return Format::kWebp;
   return Format::kUnknown;
-}
-
-bool FitsRgb32(std::int64_t width, std::int64_t height) {
-  return width > 0 && height > 0 && width <= kMaxDibDimension && height <= kMaxDibDimension &&
-         width * height * 4 <= static_cast<std::int64_t>(kMaxDibBytes);
-}
-
-void FreeBuffer(void* buffer) { std::free(buffer); }
-
-// A picture of its own buffer. Large ones ask for transparent huge pages: faulting in a
-// photograph 4 KiB at a time otherwise costs more than decoding it.
-QImage NewRgb32(int width, int height) {
-  if (!FitsRgb32(width, height)) return {};
-  constexpr std::size_t kHugePage = 2u << 20;
-  const auto bytesPerLine = static_cast<std::size_t>(width) * 4;
-  const std::size_t bytes = bytesPerLine * static_cast<std::size_t>(height);
-  if (bytes < 4 * kHugePage) return QImage(width, height, QImage::Format_RGB32);
-  const std::size_t rounded = (bytes + kHugePage - 1) / kHugePage * kHugePage;
-  void* buffer = std::aligned_alloc(kHugePage, rounded);
-  if (!buffer) return {};
-  madvise(buffer, rounded, MADV_HUGEPAGE);  // only advice: without it the pages are small
-  return QImage(static_cast<uchar*>(buffer), width, height, static_cast<qsizetype>(bytesPerLine),
-                QImage::Format_RGB32, FreeBuffer, buffer);
 }
 
 // A device over bytes the caller keeps.
@@ -69,14 +53,42 @@ struct MemoryDevice {
 
 // ---- BMP
 
+// Skipped pixels keep index 0, so they show the table's first colour.
+QImage DecodeRleBmp(const PackedDib& dib) {
+  const BitmapInfoHeader header = dib.Header();
+  if (!dib.Pixels()) return {};
+  QImage image = NewRgb32(header.width, header.height);
+  if (image.isNull()) return {};
+  const int width = header.width;
+  const int height = header.height;
+  std::vector<std::uint8_t> indices(static_cast<std::size_t>(width) * height, 0);
+  ExpandRlePixels(dib.Pixels(), dib.PixelBytes(), header.compression, width, height,
+                  indices.data());
+
+  std::array<QRgb, 256> colors;
+  colors.fill(qRgb(0, 0, 0));
+  const std::size_t entries = std::min<std::size_t>(header.clrUsed, colors.size());
+  for (std::size_t i = 0; i < entries; ++i) {
+    const std::uint8_t* q = dib.ColorTable() + 4 * i;
+    colors[i] = qRgb(q[2], q[1], q[0]);
+  }
+  for (int y = 0; y < height; ++y) {
+    auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+    const std::uint8_t* in = indices.data() + static_cast<std::size_t>(height - 1 - y) * width;
+    for (int x = 0; x < width; ++x) line[x] = colors[in[x]];
+  }
+  return image;
+}
+
 QImage DecodeBmp(const std::uint8_t* data, std::size_t size) {
   MemoryDevice device(data, size);
   const PackedDibPtr dib = LoadDibFromDevice(device.buffer);
   if (!dib) return {};
   const BitmapInfoHeader header = dib->Header();
+  if (header.compression == BI_RLE8 || header.compression == BI_RLE4) return DecodeRleBmp(*dib);
   const auto reader =
       DibReader::Make(dib->Bits(), DIB_RGB_COLORS, Palette::Default(), header.height);
-  if (!reader) return {};  // compressed rows
+  if (!reader) return {};
   QImage image = NewRgb32(header.width, header.height);
   if (image.isNull()) return {};
   for (int y = 0; y < image.height(); ++y) {
@@ -120,70 +132,26 @@ QImage DecodeGif(const std::uint8_t* data, std::size_t size) {
 
 // ---- JPEG
 
-bool IsCmyk(J_COLOR_SPACE space) { return space == JCS_CMYK || space == JCS_YCCK; }
-
-// Kept free of objects with destructors: libjpeg leaves it by a long jump on errors.
-bool StartJpeg(JpegDecompressJob& job, const std::uint8_t* data, std::size_t size) {
-  j_decompress_ptr cinfo = &job.cinfo;
-  if (setjmp(job.error.jump)) return false;
-  jpeg_mem_src(cinfo, data, static_cast<unsigned long>(size));
-  jpeg_read_header(cinfo, TRUE);
-  if (!FitsRgb32(cinfo->image_width, cinfo->image_height)) return false;
-  // Straight into the rows of a Format_RGB32 image; libjpeg sets the fourth byte to 0xFF.
-  cinfo->out_color_space = IsCmyk(cinfo->jpeg_color_space) ? JCS_CMYK : JCS_EXT_BGRX;
-  cinfo->dct_method = JDCT_ISLOW;
-  jpeg_start_decompress(cinfo);
-  return true;
+QImage DecodeUprightJpeg(const std::uint8_t* data, std::size_t size) {
+  return OrientedImage(DecodeJpegFullColor(data, size), JpegOrientation(data, size));
 }
 
-// Kept free of objects with destructors: libjpeg leaves it by a long jump on errors.
-bool ReadJpegRows(JpegDecompressJob& job, std::uint8_t* bits, std::size_t bytesPerLine) {
-  j_decompress_ptr cinfo = &job.cinfo;
-  if (setjmp(job.error.jump)) return false;
-  const JDIMENSION height = cinfo->output_height;
-  if (cinfo->out_color_space != JCS_CMYK) {
-    constexpr int kBatch = 16;
-    JSAMPROW rows[kBatch];
-    while (cinfo->output_scanline < height) {
-      const JDIMENSION first = cinfo->output_scanline;
-      const JDIMENSION count = std::min<JDIMENSION>(kBatch, height - first);
-      for (JDIMENSION i = 0; i < count; ++i) rows[i] = bits + (first + i) * bytesPerLine;
-      if (jpeg_read_scanlines(cinfo, rows, count) == 0) return false;
-    }
-  } else {
-    const JDIMENSION width = cinfo->output_width;
-    JSAMPARRAY buffer = (*cinfo->mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(cinfo),
-                                                    JPOOL_IMAGE, width * 4, 1);
-    const bool inverted = cinfo->saw_Adobe_marker;
-    while (cinfo->output_scanline < height) {
-      auto* line = reinterpret_cast<QRgb*>(bits + cinfo->output_scanline * bytesPerLine);
-      if (jpeg_read_scanlines(cinfo, buffer, 1) != 1) return false;
-      const JSAMPLE* in = buffer[0];
-      for (JDIMENSION x = 0; x < width; ++x, in += 4) {
-        const JpegRgb rgb = CmykToRgb(in[0], in[1], in[2], in[3], inverted);
-        line[x] = qRgb(rgb.red, rgb.green, rgb.blue);
-      }
-    }
-  }
-  jpeg_finish_decompress(cinfo);
-  return true;
-}
-
-QImage DecodeJpeg(const std::uint8_t* data, std::size_t size) {
-  JpegDecompressJob job;
-  job.cinfo.err = UseJpegErrorManager(job.error);
-  jpeg_create_decompress(&job.cinfo);
-  job.cinfo.mem->max_memory_to_use = kJpegMaxMemory;
-  QImage image;
-  if (StartJpeg(job, data, size)) {
-    image = NewRgb32(static_cast<int>(job.cinfo.output_width),
-                     static_cast<int>(job.cinfo.output_height));
-    if (!image.isNull() &&
-        !ReadJpegRows(job, image.bits(), static_cast<std::size_t>(image.bytesPerLine())))
-      image = QImage();
-  }
-  jpeg_destroy_decompress(&job.cinfo);
-  return image;
+// A JPEG photo decoded at 1/2, 1/4 or 1/8 of its size when that still covers `atLeast`; an
+// unset optional when it is to be read at full size.
+std::optional<SmallPicture> SmallJpeg(const std::uint8_t* data, std::size_t size, QSize atLeast) {
+  const QSize stored = JpegSize(data, size);
+  if (!stored.isValid()) return std::nullopt;
+  const int orientation = JpegOrientation(data, size);
+  const int denominator = JpegScaleDenominator(OrientedSize(stored, orientation), atLeast);
+  if (denominator == 1) return std::nullopt;
+  SmallPicture picture;
+  picture.photo = true;
+  // The key colour is the full-size picture's, exactly: the reduced one averages it away.
+  const std::optional<QRgb> corner = JpegPixel(data, size, StoredTopLeft(stored, orientation));
+  if (!corner) return picture;
+  picture.image = OrientedImage(DecodeJpegFullColor(data, size, denominator), orientation);
+  picture.topLeft = *corner;
+  return picture;
 }
 
 // ---- PNG
@@ -265,25 +233,6 @@ QSize GifSize(const std::uint8_t* data, std::size_t size) {
   return ValidSize(info.width, info.height);
 }
 
-// Kept free of objects with destructors: libjpeg leaves it by a long jump on errors.
-bool ReadJpegHeader(JpegDecompressJob& job, const std::uint8_t* data, std::size_t size) {
-  if (setjmp(job.error.jump)) return false;
-  jpeg_mem_src(&job.cinfo, data, static_cast<unsigned long>(size));
-  jpeg_read_header(&job.cinfo, TRUE);
-  return true;
-}
-
-QSize JpegSize(const std::uint8_t* data, std::size_t size) {
-  JpegDecompressJob job;
-  job.cinfo.err = UseJpegErrorManager(job.error);
-  jpeg_create_decompress(&job.cinfo);
-  QSize result;
-  if (ReadJpegHeader(job, data, size))
-    result = ValidSize(job.cinfo.image_width, job.cinfo.image_height);
-  jpeg_destroy_decompress(&job.cinfo);
-  return result;
-}
-
 QSize PngSize(const std::uint8_t* data, std::size_t size) {
   // The signature, then the IHDR chunk: length, type, width, height.
   if (size < 24 || std::memcmp(data + 12, "IHDR", 4) != 0) return {};
@@ -327,9 +276,13 @@ QImage DecodeFullColorImage(const std::uint8_t* data, std::size_t size) {
     case Format::kGif:
       return DecodeGif(data, size);
     case Format::kJpeg:
-      return DecodeJpeg(data, size);
+      return DecodeUprightJpeg(data, size);
     case Format::kPng:
       return DecodePngImage(data, size);
+    case Format::kHeif:
+      return DecodeHeif(data, size);
+    case Format::kWebp:
+      return DecodeWebp(data, size);
     case Format::kUnknown:
       break;
   }
@@ -341,6 +294,23 @@ QImage LoadFullColorImage(const QString& path) {
   return DecodeFullColorImage(bytes.Data(), bytes.Size());
 }
 
+SmallPicture LoadSmallPicture(const QString& path, QSize atLeast) {
+  const FileBytes bytes(path);
+  const std::uint8_t* data = bytes.Data();
+  const std::size_t size = bytes.Size();
+  SmallPicture picture;
+  if (!data) return picture;
+  const Format format = FormatOf(data, size);
+  if (format == Format::kJpeg) {
+    if (std::optional<SmallPicture> small = SmallJpeg(data, size, atLeast)) return *small;
+  }
+  picture.photo = format == Format::kJpeg || format == Format::kHeif ||
+                  (format == Format::kWebp && IsLossyWebp(data, size));
+  picture.image = DecodeFullColorImage(data, size);
+  if (!picture.image.isNull()) picture.topLeft = picture.image.pixel(0, 0);
+  return picture;
+}
+
 QSize ReadImageSize(const std::uint8_t* data, std::size_t size) {
   if (!data) return {};
   switch (FormatOf(data, size)) {
@@ -348,10 +318,17 @@ QSize ReadImageSize(const std::uint8_t* data, std::size_t size) {
       return BmpSize(data, size);
     case Format::kGif:
       return GifSize(data, size);
-    case Format::kJpeg:
-      return JpegSize(data, size);
+    case Format::kJpeg: {
+      const QSize declared = JpegSize(data, size);
+      return OrientedSize(ValidSize(declared.width(), declared.height()),
+                          JpegOrientation(data, size));
+    }
     case Format::kPng:
       return PngSize(data, size);
+    case Format::kHeif:
+      return HeifSize(data, size);
+    case Format::kWebp:
+      return WebpSize(data, size);
     case Format::kUnknown:
       break;
   }

@@ -72,6 +72,11 @@ CompressResult Compress(JpegCompressJob& job, std::FILE* file, const PackedDib& 
   cinfo->in_color_space = JCS_RGB;
   jpeg_set_defaults(cinfo);
   jpeg_set_quality(cinfo, quality, TRUE);
+  // Full colour resolution: the default halves it, which no quality setting makes up for. The
+  // floating-point transform rounds less than the default integer one.
+  for (int c = 0; c < cinfo->num_components; ++c)
+    cinfo->comp_info[c].h_samp_factor = cinfo->comp_info[c].v_samp_factor = 1;
+  cinfo->dct_method = JDCT_FLOAT;
   jpeg_start_compress(cinfo, TRUE);
   // The whole picture at once, from the image pool so that destroying the compressor frees it.
   const JDIMENSION rowBytes = cinfo->image_width * 3;

@@ -7,9 +7,10 @@
 #include "imaging/packed_dib.h"
 
 // Writes the bitmap as a JPEG file of the given quality (0 ... 100), baseline, red-green-blue
-// input. Gives 1 on success; 0 with the reason in `errorText`: "Invalid input data",
-// "Cannot open " + the file name, the bitmap's own reason (DibToRgbRows), or libjpeg's message.
-// A file that could not be written completely is removed. The bitmap stays with the caller.
+// input, colour kept at full resolution (no chroma subsampling). Gives 1 on success; 0 with the
+// reason in `errorText`: "Invalid input data", "Cannot open " + the file name, the bitmap's own
+// reason (DibToRgbRows), or libjpeg's message. A file that could not be written completely is
+// removed. The bitmap stays with the caller.
 int WriteJpegFromDib(const PackedDib* dib, int quality, const QString& fileName,
                      QString* errorText);
 

@@ -91,6 +91,17 @@ QString FromCp932(std::string_view bytes) {
   return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
 }
 
+QString FirstNonCp932Character(const QString& text) {
+  for (qsizetype i = 0; i < text.size();) {
+    const qsizetype units = text[i].isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+    bool lossless = true;
+    ToCp932(text.mid(i, units), &lossless);
+    if (!lossless) return text.mid(i, units);
+    i += units;
+  }
+  return QString();
+}
+
 std::size_t Cp932Length(const QString& text) { return ToCp932(text).size(); }
 
 std::string_view CutCp932(std::string_view bytes, std::size_t maxBytes) {

@@ -12,6 +12,9 @@
 std::string ToCp932(const QString& text, bool* lossless = nullptr);
 QString FromCp932(std::string_view bytes);
 
+// The first character of text that code page 932 cannot write, or an empty text.
+QString FirstNonCp932Character(const QString& text);
+
 // The length of text in code page 932 bytes.
 std::size_t Cp932Length(const QString& text);
 

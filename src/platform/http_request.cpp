@@ -192,6 +192,8 @@ struct HttpRequest::Impl {
     if (target.access == ProxyAccess::Direct) Check(curl_easy_setopt(easy, CURLOPT_PROXY, ""));
     Check(curl_easy_setopt(easy, CURLOPT_CONNECTTIMEOUT_MS,
                            long(std::max<long long>(1, target.limits.connectTimeout.count()))));
+    if (target.limits.totalTime.count() > 0)
+      Check(curl_easy_setopt(easy, CURLOPT_TIMEOUT_MS, long(target.limits.totalTime.count())));
     if (target.limits.stallTime.count() > 0) {
       Check(curl_easy_setopt(easy, CURLOPT_LOW_SPEED_LIMIT, 1L));
       Check(curl_easy_setopt(easy, CURLOPT_LOW_SPEED_TIME, long(target.limits.stallTime.count())));

@@ -10,6 +10,9 @@ struct TransferLimits {
   // A transfer that moves less than one byte per second for this long has stalled. The rate is
   // averaged over the last few seconds, so bytes just sent delay the verdict by that much.
   std::chrono::seconds stallTime{60};
+  // Time allowed for the whole request, from connecting to the reply's last byte: a server
+  // that trickles bytes, or never ends its reply, passes the stall check for ever.
+  std::chrono::milliseconds totalTime{std::chrono::minutes(5)};
 };
 
 enum class ProxyAccess {

@@ -28,7 +28,7 @@ void SetMessageBoxObserver(MessageBoxObserver observer) { Observer() = std::move
 
 MessageResult ShowMessageBox(QWidget* parent, const QString& text, MessageIcon icon,
                              MessageButtons buttons) {
-  if (Observer()) return Observer()(text, icon);
+  if (Observer()) return Observer()(text, icon, buttons);
   QMessageBox box(ToQtIcon(icon), QApplication::applicationName(), text, QMessageBox::NoButton,
                   parent);
   switch (buttons) {
@@ -40,6 +40,9 @@ MessageResult ShowMessageBox(QWidget* parent, const QString& text, MessageIcon i
       break;
     case MessageButtons::YesNo:
       box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+      break;
+    case MessageButtons::YesNoCancel:
+      box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
       break;
   }
   switch (box.exec()) {

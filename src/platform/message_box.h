@@ -6,7 +6,7 @@
 class QWidget;
 
 enum class MessageIcon { None, Information, Warning, Stop };
-enum class MessageButtons { Ok, OkCancel, YesNo };
+enum class MessageButtons { Ok, OkCancel, YesNo, YesNoCancel };
 enum class MessageResult { Ok, Cancel, Yes, No };
 
 // A system message box with the program's caption. Blocks until it is answered.
@@ -15,5 +15,6 @@ MessageResult ShowMessageBox(QWidget* parent, const QString& text, MessageIcon i
 
 // When set, message boxes are handed to the observer instead of being shown; its answer is
 // returned. Lets tests and unattended runs see messages without blocking.
-using MessageBoxObserver = std::function<MessageResult(const QString& text, MessageIcon icon)>;
+using MessageBoxObserver =
+    std::function<MessageResult(const QString& text, MessageIcon icon, MessageButtons buttons)>;
 void SetMessageBoxObserver(MessageBoxObserver observer);

@@ -46,7 +46,7 @@ bool DecodeJpeg(jpeg_decompress_struct& cinfo, JpegFailure& failure, const QByte
 }
 
 bool EncodeJpeg(jpeg_compress_struct& cinfo, JpegFailure& failure, const RawImage& image,
-                int quality, unsigned char** buffer, unsigned long* size) {
+                int quality, bool progressive, unsigned char** buffer, unsigned long* size) {
   if (setjmp(failure.jump)) return false;
   jpeg_mem_dest(&cinfo, buffer, size);
   cinfo.image_width = static_cast<JDIMENSION>(image.width);
@@ -57,6 +57,7 @@ bool EncodeJpeg(jpeg_compress_struct& cinfo, JpegFailure& failure, const RawImag
                                                  : JCS_RGB;
   jpeg_set_defaults(&cinfo);
   jpeg_set_quality(&cinfo, quality, TRUE);
+  if (progressive) jpeg_simple_progression(&cinfo);
   jpeg_start_compress(&cinfo, TRUE);
   while (cinfo.next_scanline < cinfo.image_height) {
     auto* row = const_cast<JSAMPROW>(&image.samples[static_cast<std::size_t>(cinfo.next_scanline) *
@@ -110,7 +111,7 @@ RawImage DecodeJpegWithLibjpeg(const QByteArray& bytes) {
   return out;
 }
 
-QByteArray EncodeJpegWithLibjpeg(const RawImage& image, int quality) {
+QByteArray EncodeJpegWithLibjpeg(const RawImage& image, int quality, bool progressive) {
   jpeg_compress_struct cinfo;
   JpegFailure failure;
   cinfo.err = jpeg_std_error(&failure.pub);
@@ -118,7 +119,7 @@ QByteArray EncodeJpegWithLibjpeg(const RawImage& image, int quality) {
   jpeg_create_compress(&cinfo);
   unsigned char* buffer = nullptr;
   unsigned long size = 0;
-  const bool ok = EncodeJpeg(cinfo, failure, image, quality, &buffer, &size);
+  const bool ok = EncodeJpeg(cinfo, failure, image, quality, progressive, &buffer, &size);
   jpeg_destroy_compress(&cinfo);
   QByteArray out =
       ok ? QByteArray(reinterpret_cast<const char*>(buffer), static_cast<qsizetype>(size))

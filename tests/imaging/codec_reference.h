@@ -19,8 +19,9 @@ struct RawImage {
 
 // Decodes with libjpeg's defaults into grey or red-green-blue samples.
 RawImage DecodeJpegWithLibjpeg(const QByteArray& bytes);
-// Encodes grey, red-green-blue or CMYK samples (libjpeg writes an Adobe marker for CMYK).
-QByteArray EncodeJpegWithLibjpeg(const RawImage& image, int quality);
+// Encodes grey, red-green-blue or CMYK samples (libjpeg writes an Adobe marker for CMYK),
+// baseline or in libjpeg's standard progression of scans.
+QByteArray EncodeJpegWithLibjpeg(const RawImage& image, int quality, bool progressive = false);
 
 // libpng's decoding expanded to red-green-blue-alpha, composited by the background rule:
 // over (31, 127, 255) for colour and palette files and black for grey files, at the file's

@@ -38,6 +38,82 @@ TEST(LoadFullColorImage, BmpGivesItsColors) {
     for (int x = 0; x < bmp.width; ++x) ASSERT_EQ(image.pixel(x, y), bmp.ColorAt(x, y));
 }
 
+// RLE files that code every pixel, bottom row first, as Qt's reader must read them too.
+TEST(LoadFullColorImage, RleBmpGivesWhatQtsReaderGives) {
+  const std::vector<QRgb> table = {qRgb(17, 34, 51), qRgb(255, 0, 0), qRgb(0, 255, 0),
+                                   qRgb(0, 0, 255), qRgb(255, 255, 255)};
+  BmpBuilder rle8;
+  rle8.width = 6;
+  rle8.height = 3;
+  rle8.bitCount = 8;
+  rle8.compression = 1;
+  rle8.table = table;
+  rle8.clrUsed = 5;
+  // Each line codes one row: a run, three literal indices and a pad; a run; six literal ones.
+  rle8.rawPixels = {3, 1, 0, 3, 2, 3, 4, 0, 0, 0,  //
+                    6, 4, 0, 0,                    //
+                    0, 6, 1, 2, 3, 4, 1, 2, 0, 1};
+  BmpBuilder rle4 = rle8;
+  rle4.width = 5;
+  rle4.bitCount = 4;
+  rle4.compression = 2;
+  // Alternating indices; three literal ones and a run; five literal ones and a pad.
+  rle4.rawPixels = {5, 0x12, 0,    0,                       //
+                    0, 3,    0x34, 0x10, 2,    0x21, 0, 0,  //
+                    0, 5,    0x12, 0x34, 0x00, 0,    0, 1};
+  for (const BmpBuilder* bmp : {&rle8, &rle4}) {
+    const QByteArray bytes = bmp->Build();
+    const QImage image = LoadFullColorImage(WriteTestFile("rle.bmp", bytes));
+    const QImage qt = AsRgb32(QImage::fromData(bytes, "BMP"));
+    ASSERT_FALSE(qt.isNull());
+    ASSERT_EQ(image.size(), qt.size()) << bmp->bitCount;
+    EXPECT_EQ(image.format(), QImage::Format_RGB32);
+    EXPECT_EQ(image, qt) << bmp->bitCount;
+  }
+  // The last row coded is the top one.
+  EXPECT_EQ(LoadFullColorImage(WriteTestFile("rle.bmp", rle8.Build())).pixel(0, 0), table[1]);
+}
+
+// Runs stop at the row's end; pixels that deltas and early ends of line skip show colour 0;
+// damaged data ends the picture where it stops making sense, keeping what came before.
+TEST(LoadFullColorImage, RleBmpClipsSkipsAndStopsAtDamage) {
+  BmpBuilder bmp;
+  bmp.width = 4;
+  bmp.height = 4;
+  bmp.bitCount = 8;
+  bmp.compression = 1;
+  bmp.table = {qRgb(17, 34, 51), qRgb(255, 0, 0), qRgb(0, 0, 255)};
+  bmp.clrUsed = 3;
+  const QRgb o = bmp.table[0], r = bmp.table[1], b = bmp.table[2];
+  const auto load = [&bmp](std::vector<std::uint8_t> data) {
+    bmp.rawPixels = std::move(data);
+    return LoadFullColorImage(WriteTestFile("rle.bmp", bmp.Build()));
+  };
+  const auto rows = [](const QImage& image) {
+    std::vector<QRgb> pixels;
+    for (int y = 0; y < image.height(); ++y)
+      for (int x = 0; x < image.width(); ++x) pixels.push_back(image.pixel(x, y));
+    return pixels;
+  };
+  // Bottom row: one pixel, then a delta 2 right and 2 up; there a run of 5 and, in the next
+  // row, 5 literal indices, both cut at the row's end.
+  EXPECT_EQ(rows(load({1, 1, 0, 2, 2, 2, 5, 2, 0, 0, 0, 5, 1, 2, 1, 2, 1, 0, 0, 1})),
+            (std::vector<QRgb>{r, b, r, b,  //
+                               o, o, o, b,  //
+                               o, o, o, o,  //
+                               r, o, o, o}));
+  // A literal run cut short by the end of the data, then a delta cut short.
+  for (const std::vector<std::uint8_t>& data :
+       {std::vector<std::uint8_t>{4, 2, 0, 0, 0, 4, 1, 1}, {4, 2, 0, 0, 0, 2, 1}}) {
+    EXPECT_EQ(rows(load(data)), (std::vector<QRgb>{o, o, o, o,  //
+                                                   o, o, o, o,  //
+                                                   o, o, o, o,  //
+                                                   b, b, b, b}));
+  }
+  // A delta that leaves the picture ends it.
+  EXPECT_EQ(rows(load({0, 2, 1, 9, 4, 1})), std::vector<QRgb>(16, o));
+}
+
 TEST(LoadFullColorImage, GifGivesItsTableColorsWithoutReduction) {
   std::vector<QRgb> colors;
   for (int i = 0; i < 256; ++i) colors.push_back(qRgb(i, (i * 7) % 256, 255 - i));
@@ -86,6 +162,50 @@ TEST(LoadFullColorImage, JpegDecodesInFullColorLikeLibjpeg) {
   }
 }
 
+void ExpectSameAsLibjpeg(const QImage& image, const QByteArray& bytes, const char* what) {
+  const RawImage reference = DecodeJpegWithLibjpeg(bytes);
+  ASSERT_EQ(reference.components, 3) << what;
+  ASSERT_EQ(image.size(), QSize(reference.width, reference.height)) << what;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x) {
+      const std::uint8_t* p =
+          &reference.samples[(static_cast<std::size_t>(y) * image.width() + x) * 3];
+      ASSERT_EQ(image.pixel(x, y), qRgb(p[0], p[1], p[2])) << what << " " << x << "," << y;
+    }
+}
+
+// Junk between the start marker and the next one is passed over by libjpeg (with a warning).
+TEST(LoadFullColorImage, JpegWithDamagedThirdByteDecodesLikeLibjpeg) {
+  QByteArray bytes = EncodeJpegWithLibjpeg(Photo(40, 30), 90);
+  bytes[2] = '\x00';
+  ExpectSameAsLibjpeg(LoadFullColorImage(WriteTestFile("damaged.jpg", bytes)), bytes, "third byte");
+  EXPECT_EQ(ReadImageFileSize(WriteTestFile("damaged.jpg", bytes)), QSize(40, 30));
+}
+
+// Cut anywhere in the tables and header in front of the second scan, the file shows what the
+// first scan gives: libjpeg's own picture of the file ending right behind that scan.
+TEST(LoadFullColorImage, ProgressiveJpegCutBetweenScansShowsTheScansReadSoFar) {
+  const QByteArray bytes = EncodeJpegWithLibjpeg(Photo(64, 48), 90, true);
+  const qsizetype firstScan = bytes.indexOf("\xFF\xDA");
+  const qsizetype secondScan = bytes.indexOf("\xFF\xDA", firstScan + 2);
+  ASSERT_GT(firstScan, 0);
+  ASSERT_GT(secondScan, firstScan);
+  // The first scan's data ends at the first marker behind it (FF 00 is a coded FF).
+  qsizetype scanEnd = bytes.indexOf(
+      '\xFF', firstScan + 2 + (uchar(bytes[firstScan + 2]) << 8 | uchar(bytes[firstScan + 3])));
+  while (bytes[scanEnd + 1] == '\x00') scanEnd = bytes.indexOf('\xFF', scanEnd + 2);
+  ASSERT_LT(scanEnd, secondScan);
+  const qsizetype secondData =
+      secondScan + 2 + (uchar(bytes[secondScan + 2]) << 8 | uchar(bytes[secondScan + 3]));
+  const QByteArray whole = bytes.left(scanEnd);
+  for (qsizetype cut = scanEnd + 1; cut < secondData; ++cut) {
+    const QImage image = DecodeFullColorImage(
+        reinterpret_cast<const std::uint8_t*>(bytes.constData()), static_cast<std::size_t>(cut));
+    ExpectSameAsLibjpeg(image, whole, "cut");
+    if (HasFailure()) FAIL() << "cut at " << cut << " of " << bytes.size();
+  }
+}
+
 TEST(LoadFullColorImage, CmykJpegIsConverted) {
   RawImage cmyk;
   cmyk.width = cmyk.height = 8;
@@ -128,7 +248,11 @@ TEST(LoadFullColorImage, DamagedAndUnknownFilesGiveNull) {
   tooLarge.globalTable = {qRgb(0, 0, 0), qRgb(255, 255, 255)};
   tooLarge.images.push_back({0, 0, 16385, 1, false, {}, 2, PackGifCodes({{4, 3}, {5, 3}}), true});
   GifBuilder noImage;
+  const QByteArray progressive = EncodeJpegWithLibjpeg(Photo(16, 16), 90, true);
   const std::pair<const char*, QByteArray> cases[] = {
+      {"jpeg start marker, then junk", QByteArray("\xFF\xD8 not a picture")},
+      {"progressive jpeg cut in its frame header",
+       progressive.left(progressive.indexOf("\xFF\xC2") + 6)},
       {"empty", QByteArray()},
       {"text", QByteArray("hello, picture")},
       {"jpeg garbage", brokenJpeg},

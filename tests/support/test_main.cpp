@@ -18,6 +18,7 @@ struct State {
   std::unique_ptr<QTemporaryDir> programDir;
   std::unique_ptr<QTemporaryDir> configDir;
   std::vector<RecordedMessage> messages;
+  MessageResult answer = MessageResult::Ok;
   std::vector<QPointer<QTimer>> modalWatchers;
 };
 
@@ -35,10 +36,14 @@ class FolderListener : public ::testing::EmptyTestEventListener {
     QDir(state.programDir->path()).mkdir(QStringLiteral("temp"));
     SetProgramFolder(state.programDir->path());
     qputenv("XDG_CONFIG_HOME", state.configDir->path().toUtf8());
+    // Caches and user data of the program stay in the test's own folders too.
+    qputenv("XDG_CACHE_HOME", (state.configDir->path() + "/cache").toUtf8());
+    qputenv("XDG_DATA_HOME", (state.configDir->path() + "/data").toUtf8());
     state.messages.clear();
-    SetMessageBoxObserver([](const QString& text, MessageIcon icon) {
-      TheState().messages.push_back({text, icon});
-      return MessageResult::Ok;
+    state.answer = MessageResult::Ok;
+    SetMessageBoxObserver([](const QString& text, MessageIcon icon, MessageButtons buttons) {
+      TheState().messages.push_back({text, icon, buttons});
+      return TheState().answer;
     });
   }
   void OnTestEnd(const ::testing::TestInfo&) override {
@@ -57,6 +62,7 @@ class FolderListener : public ::testing::EmptyTestEventListener {
 QString ProgramDir() { return TheState().programDir->path(); }
 QString ConfigDir() { return TheState().configDir->path(); }
 const std::vector<RecordedMessage>& Messages() { return TheState().messages; }
+void AnswerMessagesWith(MessageResult answer) { TheState().answer = answer; }
 
 // A failed check inside a dialog handler can leave modal dialogs open; close every one that
 // comes up so the test ends with its failure instead of hanging.
@@ -72,7 +78,8 @@ void CloseDialogsAfterFailure() {
 void OnNextModal(std::function<void(QWidget*)> action, int timeoutMs) {
   auto* timer = new QTimer;
   auto elapsed = std::make_shared<int>(0);
-  QWidget* before = QApplication::activeModalWidget();
+  // Guarded: a dialog closed since may be freed and a new one take its address.
+  QPointer<QWidget> before = QApplication::activeModalWidget();
   QObject::connect(timer, &QTimer::timeout, [timer, elapsed, before, action, timeoutMs] {
     QWidget* modal = QApplication::activeModalWidget();
     *elapsed += 10;

@@ -1,0 +1,17 @@
+#include "url_opener.h"
+
+#include <QDesktopServices>
+
+namespace {
+UrlOpener& Opener() {
+  static UrlOpener opener;
+  return opener;
+}
+}  // namespace
+
+void SetUrlOpener(UrlOpener opener) { Opener() = std::move(opener); }
+
+bool OpenUrl(const QUrl& url) {
+  if (Opener()) return Opener()(url);
+  return QDesktopServices::openUrl(url);
+}

@@ -1,0 +1,53 @@
+#include "window_input.h"
+
+#include <QTest>
+#include <QWidget>
+#include <QWindow>
+
+namespace testenv {
+namespace {
+
+QWindow* Handle(QWidget* window) {
+  QWidget* top = window->window();
+  if (!top->windowHandle()) top->winId();  // creates the native window
+  return top->windowHandle();
+}
+
+}  // namespace
+
+QPoint InWindow(const QWidget* widget, QPoint local) {
+  return widget->mapTo(widget->window(), local);
+}
+
+QPoint InWindow(const QWidget* widget) { return InWindow(widget, widget->rect().center()); }
+
+void WindowPress(QWidget* window, Qt::MouseButton button, QPoint at) {
+  QTest::mousePress(Handle(window), button, {}, at);
+}
+
+void WindowRelease(QWidget* window, Qt::MouseButton button, QPoint at) {
+  QTest::mouseRelease(Handle(window), button, {}, at);
+}
+
+void WindowMove(QWidget* window, QPoint at) { QTest::mouseMove(Handle(window), at); }
+
+void WindowClick(QWidget* window, Qt::MouseButton button, QPoint at) {
+  QTest::mouseClick(Handle(window), button, {}, at);
+}
+
+void WindowDoubleClick(QWidget* window, Qt::MouseButton button, QPoint at) {
+  QTest::mouseDClick(Handle(window), button, {}, at);
+}
+
+void WindowDrag(QWidget* window, QPoint from, QPoint to, Qt::MouseButton button) {
+  WindowMove(window, from);
+  WindowPress(window, button, from);
+  WindowMove(window, to);
+  WindowRelease(window, button, to);
+}
+
+void WindowKey(QWidget* window, Qt::Key key, Qt::KeyboardModifiers modifiers) {
+  QTest::keyClick(Handle(window), key, modifiers);
+}
+
+}  // namespace testenv
