@@ -1,5 +1,6 @@
 #include "skin_button.h"
 
+#include <QMouseEvent>
 #include <QPainter>
 
 #include "platform/bitmap_resource.h"
@@ -17,21 +18,22 @@ CSkinButton::CSkinButton(QWidget* parent, int controlId)
     : QAbstractButton(parent), controlId_(controlId) {
   setFocusPolicy(Qt::TabFocus);
   setAttribute(Qt::WA_Hover, false);
+  setMouseTracking(true);  // the hover look comes back on the first move after a click
 }
 
 void CSkinButton::LoadButtonImages(int hoverId, int normalId) {
-  if (hoverId != 0) SetHoverImage(LoadBitmapResource(hoverId));
-  if (normalId != 0) normal_ = LoadBitmapResource(normalId);
+  if (hoverId != 0) SetHoverImage(LoadScreenBitmap(hoverId));
+  if (normalId != 0) normal_ = LoadScreenBitmap(normalId);
   update();
 }
 
 void CSkinButton::SetPressedImage(int id) {
-  if (id != 0) SetPressedImage(LoadBitmapResource(id));
+  if (id != 0) SetPressedImage(LoadScreenBitmap(id));
 }
 
 void CSkinButton::SetHoverImage(const QImage& image) {
   hover_ = image;
-  if (!hover_.isNull()) resize(hover_.size());
+  if (!hover_.isNull()) resize(LogicalSize(hover_));
   update();
 }
 
@@ -42,27 +44,31 @@ void CSkinButton::SetPressedImage(const QImage& image) {
 
 void CSkinButton::FitToImage() {
   if (!hover_.isNull()) {
-    resize(hover_.size());
+    resize(LogicalSize(hover_));
   } else if (!pressed_.isNull()) {
-    resize(pressed_.size());
+    resize(LogicalSize(pressed_));
   }
 }
 
 void CSkinButton::CutNormalImage(const QImage& background, const QRect& rect) {
-  QImage piece(rect.size(), QImage::Format_RGB32);
+  // A twice-size background gives a twice-size piece of the same logical size.
+  const qreal ratio = background.isNull() ? 1.0 : background.devicePixelRatio();
+  QImage piece(rect.size() * ratio, QImage::Format_RGB32);
+  piece.setDevicePixelRatio(ratio);
   piece.fill(Qt::white);
   if (!background.isNull()) {
     QPainter painter(&piece);
-    painter.drawImage(QPoint(0, 0), background, rect);
+    const QRectF source(QPointF(rect.topLeft()) * ratio, QSizeF(rect.size()) * ratio);
+    painter.drawImage(QPointF(0, 0), background, source);
   }
   normal_ = piece;
   update();
 }
 
 QSize CSkinButton::sizeHint() const {
-  if (!hover_.isNull()) return hover_.size();
-  if (!pressed_.isNull()) return pressed_.size();
-  return normal_.isNull() ? QSize(16, 16) : normal_.size();
+  if (!hover_.isNull()) return LogicalSize(hover_);
+  if (!pressed_.isNull()) return LogicalSize(pressed_);
+  return normal_.isNull() ? QSize(16, 16) : LogicalSize(normal_);
 }
 
 void CSkinButton::paintEvent(QPaintEvent*) {
@@ -71,7 +77,7 @@ void CSkinButton::paintEvent(QPaintEvent*) {
   if (!image) return;
   QPainter painter(this);
   painter.setClipRect(rect());
-  painter.drawImage(QPoint(0, 0), *image);
+  DrawScreenImage(painter, QPointF(0, 0), *image);
 }
 
 void CSkinButton::enterEvent(QEnterEvent* event) {
@@ -84,6 +90,23 @@ void CSkinButton::leaveEvent(QEvent* event) {
   hovered_ = false;
   update();
   QAbstractButton::leaveEvent(event);
+}
+
+void CSkinButton::mouseMoveEvent(QMouseEvent* event) {
+  if (!hovered_ && rect().contains(event->position().toPoint())) {
+    hovered_ = true;
+    update();
+  }
+  QAbstractButton::mouseMoveEvent(event);
+}
+
+// A click ends with the idle look; the hover image returns when the mouse moves again.
+void CSkinButton::mouseReleaseEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton) {
+    hovered_ = false;
+    update();
+  }
+  QAbstractButton::mouseReleaseEvent(event);
 }
 
 void CSkinButton::hideEvent(QHideEvent* event) {

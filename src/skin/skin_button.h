@@ -31,8 +31,8 @@ class CSkinButton : public QAbstractButton {
   void SetPressedImage(const QImage& image);
   // Resizes the button to its hover image (or its pressed image when it has no hover image).
   void FitToImage();
-  // Makes the idle image the piece of `background` under `rect` (dialog client coordinates),
-  // white where the rectangle leaves the background.
+  // Makes the idle image the piece of `background` under `rect` (dialog client coordinates,
+  // logical pixels of a twice-size background), white where the rectangle leaves the background.
   void CutNormalImage(const QImage& background, const QRect& rect);
 
   const QImage& NormalImage() const { return normal_; }
@@ -46,6 +46,8 @@ class CSkinButton : public QAbstractButton {
   void paintEvent(QPaintEvent* event) override;
   void enterEvent(QEnterEvent* event) override;
   void leaveEvent(QEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
   void hideEvent(QHideEvent* event) override;
 
  private:

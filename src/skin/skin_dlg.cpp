@@ -17,12 +17,16 @@ CSkinDlg::CSkinDlg(int templateId, QWidget* parent) : QDialog(parent), templateI
 
 CSkinDlg::~CSkinDlg() = default;
 
-void CSkinDlg::SetBackgroundBitmap(const QImage& bitmap) {
+void CSkinDlg::SetBackgroundBitmap(const QImage& bitmap, const QImage& screen) {
   background_ = bitmap.isNull() ? QImage() : bitmap.convertToFormat(QImage::Format_RGB32);
+  // A drawn picture of another logical size would not fit the window.
+  const bool fits =
+      !screen.isNull() && !background_.isNull() && LogicalSize(screen) == background_.size();
+  screenBackground_ = fits ? screen.convertToFormat(QImage::Format_RGB32) : background_;
 }
 
 void CSkinDlg::SetBackgroundBitmap(int bitmapId) {
-  SetBackgroundBitmap(LoadBitmapResource(bitmapId));
+  SetBackgroundBitmap(LoadBitmapResource(bitmapId), LoadScreenBitmap(bitmapId));
 }
 
 void CSkinDlg::Create() {
@@ -65,7 +69,7 @@ CSkinButton* CSkinDlg::CreateButton(int controlId, int hoverId) {
 void CSkinDlg::PlaceButton(CSkinButton* button, QPoint topLeft, int pressedId) {
   button->FitToImage();
   const QRect rect(topLeft, button->size());
-  button->CutNormalImage(background_, rect);
+  button->CutNormalImage(screenBackground_, rect);
   button->SetPressedImage(pressedId);
   button->setGeometry(rect);
 }
@@ -91,7 +95,7 @@ void CSkinDlg::paintEvent(QPaintEvent* event) {
     return;
   }
   QPainter painter(this);
-  painter.drawImage(QPoint(0, 0), background_);
+  DrawScreenImage(painter, QPointF(0, 0), screenBackground_);
 }
 
 void CSkinDlg::keyPressEvent(QKeyEvent* event) {

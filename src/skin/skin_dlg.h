@@ -18,10 +18,13 @@ class CSkinDlg : public QDialog {
 
   int TemplateId() const { return templateId_; }
 
-  // Set between construction and showing.
-  void SetBackgroundBitmap(const QImage& bitmap);
+  // Set between construction and showing. The bitmap gives the window's size and outline;
+  // `screen` is what is drawn (its twice-size rendering on a scaled screen), the bitmap itself
+  // when not given. A resource id loads both.
+  void SetBackgroundBitmap(const QImage& bitmap, const QImage& screen = QImage());
   void SetBackgroundBitmap(int bitmapId);
   const QImage& BackgroundBitmap() const { return background_; }
+  const QImage& ScreenBackground() const { return screenBackground_; }
   void SetUseRegion(bool useRegion) { useRegion_ = useRegion; }
   bool UseRegion() const { return useRegion_; }
 
@@ -64,6 +67,7 @@ class CSkinDlg : public QDialog {
 
   int templateId_;
   QImage background_;
+  QImage screenBackground_;
   bool useRegion_ = true;
   bool created_ = false;
   bool dragging_ = false;

@@ -7,6 +7,7 @@
 #include <QTest>
 
 #include "skin/skin_dlg.h"
+#include "window_input.h"
 
 namespace {
 
@@ -116,6 +117,18 @@ TEST_F(SkinButtonWidget, DoubleClickCountsAsTwoPresses) {
   QApplication::sendEvent(button, &doubleClick);
   QTest::mouseRelease(button, Qt::LeftButton, {}, QPoint(5, 5));
   EXPECT_EQ(clicks.count(), 2);
+}
+
+TEST_F(SkinButtonWidget, AClickEndsWithTheIdleLookUntilTheMouseMovesAgain) {
+  GiveImages();
+  const QPoint at = testenv::InWindow(button);
+  testenv::WindowMove(&dialog, at);
+  EXPECT_EQ(CentreOf(*button), QColor(Qt::yellow));
+  testenv::WindowClick(&dialog, Qt::LeftButton, at);
+  EXPECT_FALSE(button->IsHoverDrawn());
+  EXPECT_EQ(CentreOf(*button), QColor(0, 0, 200));
+  testenv::WindowMove(&dialog, at + QPoint(1, 0));
+  EXPECT_EQ(CentreOf(*button), QColor(Qt::yellow));
 }
 
 TEST_F(SkinButtonWidget, PlaceButtonFitsCutsAndMoves) {

@@ -46,8 +46,7 @@ class CGridCell : public CGridCellBase {
   bool IsChoiceCell() const { return choice_; }
   void SetChoices(const QStringList& choices) { choices_ = choices; }
   const QStringList& Choices() const { return choices_; }
-  // The open editor, if any.
-  QWidget* Editor() const { return editor_.data(); }
+  QWidget* Editor() const override { return editor_.data(); }
 
  private:
   unsigned state_ = 0;

@@ -9,6 +9,7 @@
 #include "platform/system_colors.h"
 #include "widgets/grid/grid_ctrl.h"
 #include "widgets/grid/grid_image_list.h"
+#include "widgets/grid/grid_look.h"
 
 namespace {
 
@@ -105,26 +106,25 @@ QFont CGridCellBase::DrawingFont(bool semiBold) const {
   return grid ? grid->FontOf(font) : ToQFont(font);
 }
 
-ColorRef CGridCellBase::DefaultTextColor() const {
-  const CGridCtrl* grid = GetGrid();
-  return IsFixed() ? grid->GetFixedTextColor() : grid->GetTextColor();
+ColorRef CGridCellBase::DefaultTextColor(const GridDrawContext& context) const {
+  return IsFixed() ? context.look.fixedTextColor : context.look.textColor;
 }
 
-bool CGridCellBase::Draw(QPainter& painter, int row, int col, Rect cellRect, bool eraseBkgnd) {
-  CGridCtrl* grid = GetGrid();
-  if (!grid || cellRect.IsEmpty()) return false;
+bool CGridCellBase::Draw(QPainter& painter, const GridDrawContext& context, int row, int col,
+                         Rect cellRect, bool eraseBkgnd) {
+  if (cellRect.IsEmpty()) return false;
   // The rules below work on the cell's rectangle with inclusive right and bottom edges.
   Rect rect(cellRect.left, cellRect.top, cellRect.right - 1, cellRect.bottom - 1);
   const unsigned state = GetState();
   const bool fixed = (state & CELLSTATE_FIXED) != 0;
-  const int gridLines = grid->GetGridLines();
+  const int gridLines = context.gridLines;
 
-  ColorRef textClr = GetTextClr() != CLR_DEFAULT ? GetTextClr() : DefaultTextColor();
+  ColorRef textClr = GetTextClr() != CLR_DEFAULT ? GetTextClr() : DefaultTextColor(context);
   ColorRef backClr = GetBackClr();
   if (backClr != CLR_DEFAULT) {
     eraseBkgnd = true;
   } else {
-    backClr = fixed ? grid->GetFixedBkColor() : grid->GetTextBkColor();
+    backClr = fixed ? context.look.fixedBkColor : context.look.textBkColor;
   }
 
   const auto widened = [](const Rect& r) { return Rect(r.left, r.top, r.right + 1, r.bottom + 1); };
@@ -155,8 +155,8 @@ bool CGridCellBase::Draw(QPainter& painter, int row, int col, Rect cellRect, boo
 
   bool semiBold = false;
   if (fixed && gridLines != GRIDLINES_NONE) {
-    const CellID focus = grid->GetFocusCell();
-    if (grid->IsValid(focus) && (focus.row == row || focus.col == col)) {
+    const CellID focus = context.focusCell;
+    if (focus.IsValid() && (focus.row == row || focus.col == col)) {
       semiBold = true;
       const Rect edge = widened(rect);
       SunkenInnerEdge(painter, edge);
@@ -167,13 +167,15 @@ bool CGridCellBase::Draw(QPainter& painter, int row, int col, Rect cellRect, boo
     }
   }
 
-  const QFont font = DrawingFont(semiBold);
+  LogFont logFont = GetFont();
+  if (semiBold) logFont.lfWeight = FW_SEMIBOLD;
+  const QFont font = context.look.FontOf(logFont);
   if (painter.font() != font) painter.setFont(font);  // most cells share one font
   painter.setPen(ToQColor(textClr));
   const int margin = static_cast<int>(GetMargin());
   rect = rect.Inflate(-margin, 0);
 
-  const CGridImageList* images = grid->GetImageList();
+  const CGridImageList* images = context.images;
   QSize imageSize;
   if (images && GetImage() >= 0 && images->GetImageSize(GetImage(), &imageSize)) {
     const Rect room = rect.Inflate(margin, margin);
@@ -182,11 +184,11 @@ bool CGridCellBase::Draw(QPainter& painter, int row, int col, Rect cellRect, boo
     rect.left += imageSize.width() + margin;
   }
 
-  if (row == 0 && col == grid->GetSortColumn()) {
+  if (row == 0 && col == context.sortColumn) {
     const QFontMetrics metrics(font, painter.device());
     int size = std::min(metrics.height() - 4, cellRect.Height() - 4);
     if (size > 0) {
-      SortArrow(painter, QPoint(rect.right - size, rect.top + 2), size, grid->GetSortAscending());
+      SortArrow(painter, QPoint(rect.right - size, rect.top + 2), size, context.sortAscending);
       rect.right -= size;
     }
   }
@@ -233,16 +235,17 @@ QSize CGridCellBase::GetCellExtent() const {
 }
 
 bool CGridCellBase::PrintCell(QPainter& painter, int row, int col, Rect rect) {
-  CGridCtrl* grid = GetGrid();
+  const CGridCtrl* grid = GetGrid();
   if (!grid) return false;
-  if (grid->GetPrintColors()) return Draw(painter, row, col, rect, true);
+  const GridDrawContext context = grid->DrawContext();
+  if (grid->GetPrintColors()) return Draw(painter, context, row, col, rect, true);
   // Without print colours: black text on white, no selection or focus marks.
   const unsigned state = GetState();
   const ColorRef textClr = GetTextClr(), backClr = GetBackClr();
   SetState(state & ~(CELLSTATE_FOCUSED | CELLSTATE_SELECTED | CELLSTATE_DROPHILITED));
   SetTextClr(MakeColorRef(0, 0, 0));
   SetBackClr(MakeColorRef(255, 255, 255));
-  const bool drawn = Draw(painter, row, col, rect, true);
+  const bool drawn = Draw(painter, context, row, col, rect, true);
   SetState(state);
   SetTextClr(textClr);
   SetBackClr(backClr);

@@ -9,9 +9,11 @@
 #include "platform/log_font.h"
 #include "platform/rect.h"
 #include "widgets/grid/cell_info.h"
+#include "widgets/grid/grid_draw_context.h"
 
 class CGridCtrl;
 class QPainter;
+class QWidget;
 
 // The default text format of a cell: DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX |
 // DT_END_ELLIPSIS.
@@ -59,10 +61,12 @@ class CGridCellBase {
   // colours, and the grid's default font.
   virtual void Reset();
 
-  // Draws the cell into `rect` (the cell's full rectangle, right and bottom exclusive). The
-  // background is filled only when `eraseBkgnd` is set, the cell has its own background colour,
-  // or it is drawn selected. False when there is no grid or the rectangle is empty.
-  virtual bool Draw(QPainter& painter, int row, int col, Rect rect, bool eraseBkgnd = true);
+  // Draws the cell into `rect` (the cell's full rectangle, right and bottom exclusive) with the
+  // grid's colours, fonts and marks from `context`. The background is filled only when
+  // `eraseBkgnd` is set, the cell has its own background colour, or it is drawn selected.
+  // False when the rectangle is empty.
+  virtual bool Draw(QPainter& painter, const GridDrawContext& context, int row, int col, Rect rect,
+                    bool eraseBkgnd = true);
   // Narrows a cell rectangle to where the text goes (margins and image left out).
   virtual bool GetTextRect(Rect& rect) const;
   virtual bool GetTipTextRect(Rect& rect) const { return GetTextRect(rect); }
@@ -78,6 +82,8 @@ class CGridCellBase {
   }
   // Makes an open editor report its text and close.
   virtual void EndEdit() {}
+  // The open in-place editor, if any.
+  virtual QWidget* Editor() const { return nullptr; }
   // Draws the cell for printing: as Draw, in print colours only when the grid prints colours.
   virtual bool PrintCell(QPainter& painter, int row, int col, Rect rect);
   // The editor has reported; forget it.
@@ -93,8 +99,8 @@ class CGridCellBase {
   virtual QCursor OnSetCursor() const { return QCursor(Qt::ArrowCursor); }
 
  protected:
-  // The font the cell draws with, semi-bold when `semiBold`.
+  // The font the cell measures its text with, semi-bold when `semiBold`.
   QFont DrawingFont(bool semiBold) const;
   // The text colour a cell draws with when it has none of its own.
-  virtual ColorRef DefaultTextColor() const;
+  virtual ColorRef DefaultTextColor(const GridDrawContext& context) const;
 };

@@ -13,14 +13,15 @@
 #include "widgets/grid/grid_drag_source.h"
 #include "widgets/grid/grid_drop_target.h"
 #include "widgets/grid/grid_edit_rules.h"
-#include "widgets/grid/grid_in_place_edit.h"
-#include "widgets/grid/grid_in_place_list.h"
+#include "widgets/grid/grid_file_menu.h"
 #include "widgets/grid/grid_key_handler.h"
-#include "widgets/grid/grid_keys.h"
 #include "widgets/grid/grid_mouse_handler.h"
 #include "widgets/grid/grid_painter.h"
+#include "widgets/grid/grid_print_job.h"
+#include "widgets/grid/grid_printer.h"
 #include "widgets/grid/grid_scroll_bars.h"
 #include "widgets/grid/grid_sort.h"
+#include "widgets/grid/grid_text_file.h"
 #include "widgets/grid/title_tip.h"
 
 CGridCtrl::CGridCtrl(QWidget* parent, int rows, int cols, int fixedRows, int fixedCols)
@@ -29,10 +30,11 @@ CGridCtrl::CGridCtrl(QWidget* parent, int rows, int cols, int fixedRows, int fix
       selection_(store_),
       view_(store_),
       mouse_(std::make_unique<CGridMouseHandler>(*this)),
-      keys_(std::make_unique<CGridKeyHandler>(*this)),
-      dropTarget_(std::make_unique<CGridDropTarget>(*this)),
+      keys_(std::make_unique<CGridKeyHandler>(*this, *mouse_)),
+      dropTarget_(std::make_unique<CGridDropTarget>(*this, [this] { mouse_->EndDrag(); })),
       cellFactory_([] { return std::make_unique<CGridCell>(); }),
-      look_(font()) {
+      look_(font()),
+      printer_(std::make_unique<CGridPrinter>(*this)) {
   qRegisterMetaType<GridNotify>();
   qRegisterMetaType<CellDispInfo>();
   setObjectName(QStringLiteral("CGridCtrl"));
@@ -60,10 +62,7 @@ CGridCtrl::CGridCtrl(QWidget* parent, int rows, int cols, int fixedRows, int fix
   SetFixedColumnCount(fixedCols);
 }
 
-CGridCtrl::~CGridCtrl() {
-  StopAutoScroll();
-  store_.Clear();
-}
+CGridCtrl::~CGridCtrl() { store_.Clear(); }
 
 bool CGridCtrl::Create(const Rect& rect, QWidget* parent, int id) {
   if (parent && parent != parentWidget()) setParent(parent);
@@ -186,7 +185,7 @@ bool CGridCtrl::DeleteAllItems() {
   ResetSelectedRange();
   store_.Clear();
   focusCell_ = CellID();
-  selection_.SetStartCell(CellID());
+  mouse_->ForgetCells();
   ResetScrollBars();
   SetModified();
   update();
@@ -202,6 +201,7 @@ bool CGridCtrl::SetCellType(int row, int col, const CellFactory& factory) {
   if (!old || !factory) return false;
   std::unique_ptr<CGridCellBase> cell = factory();
   if (!cell) return false;
+  EndEditing();  // the old cell's editor reports before the cell goes
   cell->Assign(*old);
   cell->SetCoords(row, col);
   return store_.ReplaceCell(row, col, std::move(cell));
@@ -444,10 +444,7 @@ CellID CGridCtrl::SetFocusCell(CellID cell) {
     SendNotify(GRIDN_SELCHANGED, cell);
     if (listMode_) {
       selection_.ClearPrevious();
-      // The row is selected as a row selection would; the mode the caller was in stays.
-      const MouseMode mode = std::exchange(mouseMode_, MouseMode::SelectRows);
-      OnSelecting(cell);
-      mouseMode_ = mode;
+      SelectAs(MouseMode::SelectRows, cell);
     }
   }
   return previous;
@@ -469,22 +466,16 @@ void CGridCtrl::SelectAllCells() {
       {GetFixedRowCount(), GetFixedColumnCount(), GetRowCount() - 1, GetColumnCount() - 1});
 }
 
-void CGridCtrl::OnSelecting(const CellID& cell) {
+void CGridCtrl::SelectAs(MouseMode mode, const CellID& cell) {
   if (!enableSelection_) return;
-  switch (mouseMode_) {
-    case MouseMode::SelectAll:
-    case MouseMode::SelectColumns:
-    case MouseMode::SelectRows:
-    case MouseMode::SelectCells:
-      break;
-    default:
-      return;
-  }
-  const CellRange range = SelectionRangeFor(store_, mouseMode_, selection_.StartCell(), cell,
-                                            listMode_, singleRowOnly_);
-  if (!range.IsValid()) return;
-  SetSelectedRange(range);
+  const CellRange range =
+      SelectionRangeFor(store_, mode, mouse_->SelectionStart(), cell, listMode_, singleRowOnly_);
+  if (range.IsValid()) SetSelectedRange(range);
 }
+
+void CGridCtrl::OnSelecting(const CellID& cell) { SelectAs(mouse_->Mode(), cell); }
+
+MouseMode CGridCtrl::GetMouseMode() const { return mouse_->Mode(); }
 
 void CGridCtrl::SetListMode(bool listMode) { listMode_ = listMode; }
 
@@ -585,28 +576,34 @@ void CGridCtrl::OnFixedRowClick(CellID& cell) {
     update();
     return;
   }
-  mouseMode_ = cell.col < GetFixedColumnCount() ? MouseMode::SelectAll : MouseMode::SelectColumns;
-  OnSelecting(cell);
+  mouse_->BeginSelecting(
+      cell.col < GetFixedColumnCount() ? MouseMode::SelectAll : MouseMode::SelectColumns, cell);
 }
 
 void CGridCtrl::OnFixedColumnClick(CellID& cell) {
   if (!IsValid(cell)) return;
-  mouseMode_ = cell.row < GetFixedRowCount() ? MouseMode::SelectAll : MouseMode::SelectRows;
-  OnSelecting(cell);
+  mouse_->BeginSelecting(
+      cell.row < GetFixedRowCount() ? MouseMode::SelectAll : MouseMode::SelectRows, cell);
 }
 
 // --- Editing ---
 
 void CGridCtrl::OnEditCell(int row, int col, QPoint point, unsigned key) {
   HideTitleTip();
-  if (!IsCellEditable(row, col)) return;
+  if (!IsCellEditable(row, col) || GetCell(row, col)->IsEditing()) return;
   EnsureVisible(row, col);
   if (!IsCellVisible(row, col)) return;
   Rect rect;
   if (!GetCellRect(row, col, &rect)) return;
   SendNotify(GRIDN_BEGINEDIT, row, col);
-  if (CGridCellBase* cell = GetCell(row, col))
-    cell->Edit(row, col, rect, point, IDC_INPLACE_CONTROL, key);
+  CGridCellBase* cell = GetCell(row, col);  // the owner may have changed the grid
+  if (cell && cell->Edit(row, col, rect, point, IDC_INPLACE_CONTROL, key)) {
+    editor_ = cell->Editor();
+    editCell_ = CellID(row, col);
+    return;
+  }
+  // Not edited in place (a link cell): the edit the owner was told of ends at once.
+  SendNotify(GRIDN_ENDEDIT, row, col);
 }
 
 void CGridCtrl::OnEndEditCell(int row, int col, const QString& text) {
@@ -621,15 +618,15 @@ void CGridCtrl::OnEndEditCell(int row, int col, const QString& text) {
 }
 
 void CGridCtrl::EndEditing() {
-  CGridCellBase* cell = GetCell(focusCell_.row, focusCell_.col);
-  if (cell && cell->IsEditing()) cell->EndEdit();
-  // An editor opened elsewhere (a double click off the focus cell) ends as well.
-  for (auto* edit : findChildren<CGridInPlaceEdit*>(Qt::FindDirectChildrenOnly)) edit->EndEdit();
-  for (auto* list : findChildren<CGridInPlaceList*>(Qt::FindDirectChildrenOnly)) list->EndEdit();
+  // The open editor ends through its cell, the focus cell or not (a double click elsewhere).
+  if (!editor_) return;
+  if (CGridCellBase* cell = GetCell(editCell_.row, editCell_.col); cell && cell->IsEditing())
+    cell->EndEdit();
 }
 
 void CGridCtrl::OnEndInPlaceEdit(const CellDispInfo& info) {
   if (info.code != GRIDN_ENDEDIT) return;
+  if (info.from == editor_) editor_ = nullptr;
   const CellInfo& item = info.item;
   // A report without text (a list's interim report) leaves the cell's text alone.
   if (item.mask & CELLMASK_TEXT) {
@@ -640,12 +637,9 @@ void CGridCtrl::OnEndInPlaceEdit(const CellDispInfo& info) {
   SendNotify(GRIDN_ENDEDIT, item.row, item.col);
   const auto lastKey = static_cast<unsigned>(item.data);
   if (!ContinuesEditing(lastKey)) return;
-  const Qt::KeyboardModifiers modifiers = QGuiApplication::keyboardModifiers();
-  if (!OnKeyDown(lastKey, modifiers)) {
-    // Tab at the last (first) cell: the key goes on to the next control.
-    if (lastKey == VK_TAB) focusNextPrevChild(!(modifiers & Qt::ShiftModifier));
-    return;
-  }
+  // The key moves on as a key press; editing goes on unless it took the focus out of the grid.
+  const auto result = keys_->OnKeyDown(lastKey, QGuiApplication::keyboardModifiers());
+  if (result != CGridKeyHandler::KeyResult::Used) return;
   OnEditCell(focusCell_.row, focusCell_.col, QPoint(-1, -1), lastKey);
 }
 
@@ -710,10 +704,62 @@ void CGridCtrl::SendNotify(int code, int row, int col) {
   emit Notify(notify);
 }
 
+// --- Text file and printing ---
+
+bool CGridCtrl::Save(const QString& path) { return SaveGridText(*this, path); }
+
+bool CGridCtrl::Load(const QString& path) { return LoadGridText(*this, path); }
+
+void CGridCtrl::Print() { PrintGridWithDialog(*this); }
+
+GridPrintLayout& CGridCtrl::PrintLayout() { return printer_->Layout(); }
+
+void CGridCtrl::EnableFileMenu(bool enable) {
+  if (enable == IsFileMenuEnabled()) return;
+  fileMenu_ = enable ? std::make_unique<CGridFileMenu>(*this) : nullptr;
+}
+
+void CGridCtrl::OnBeginPrinting(QPainter* painter, GridPrintInfo& info) {
+  printer_->BeginPrinting(painter, info);
+}
+
+void CGridCtrl::OnPrint(QPainter* painter, const GridPrintInfo& info) {
+  printer_->PrintPage(painter, info);
+}
+
+void CGridCtrl::OnEndPrinting(QPainter* painter, const GridPrintInfo& /*info*/) {
+  printer_->EndPrinting(painter);
+}
+
+void CGridCtrl::PrintColumnHeadings(QPainter* painter, const GridPrintInfo& info) {
+  printer_->PrintColumnHeadings(painter, info);
+}
+
+void CGridCtrl::PrintHeader(QPainter* painter, const GridPrintInfo& info) {
+  printer_->PrintHeader(painter, info);
+}
+
+void CGridCtrl::PrintFooter(QPainter* painter, const GridPrintInfo& info) {
+  printer_->PrintFooter(painter, info);
+}
+
+void CGridCtrl::PrintRowButtons(QPainter* painter, const GridPrintInfo& info) {
+  printer_->PrintRowButtons(painter, info);
+}
+
 // --- Drawing ---
 
 void CGridCtrl::OnDraw(QPainter& painter, const Rect& clip) {
   CGridPainter(*this).Paint(painter, clip);
+}
+
+GridDrawContext CGridCtrl::DrawContext() const {
+  return {.look = look_,
+          .images = images_.get(),
+          .gridLines = gridLines_,
+          .focusCell = IsValid(focusCell_) ? focusCell_ : CellID(),
+          .sortColumn = sortColumn_,
+          .sortAscending = sortAscending_};
 }
 
 bool CGridCtrl::RedrawCell(int row, int col) {
@@ -747,21 +793,7 @@ void CGridCtrl::paintEvent(QPaintEvent* event) {
                            height() - view_.ClientHeight()),
                      ToQColor(GetSysColor(COLOR_BTNFACE)));
   }
-  if (trackerPos_ >= 0)
-    CGridPainter::PaintTracker(painter, trackerPos_, trackerOrientation_, view_.ClientRect());
-}
-
-void CGridCtrl::SetTracker(int position, Qt::Orientation orientation) {
-  ClearTracker();
-  trackerPos_ = position;
-  trackerOrientation_ = orientation;
-  update(CGridPainter::TrackerRect(position, orientation, view_.ClientRect()).ToQRect());
-}
-
-void CGridCtrl::ClearTracker() {
-  if (trackerPos_ < 0) return;
-  update(CGridPainter::TrackerRect(trackerPos_, trackerOrientation_, view_.ClientRect()).ToQRect());
-  trackerPos_ = -1;
+  mouse_->PaintTracker(painter);
 }
 
 // --- Scrolling ---
@@ -808,7 +840,7 @@ void CGridCtrl::OnHScroll(int code, int thumbPos) {
 // --- Keys ---
 
 bool CGridCtrl::OnKeyDown(unsigned vk, Qt::KeyboardModifiers modifiers) {
-  return keys_->OnKeyDown(vk, modifiers);
+  return keys_->OnKeyDown(vk, modifiers) != CGridKeyHandler::KeyResult::PassedOn;
 }
 
 bool CGridCtrl::OnChar(const QString& text, Qt::KeyboardModifiers modifiers) {
@@ -819,18 +851,6 @@ bool CGridCtrl::OnChar(const QString& text, Qt::KeyboardModifiers modifiers) {
 
 void CGridCtrl::HideTitleTip() {
   if (titleTip_) titleTip_->Hide();
-}
-
-void CGridCtrl::OfferTitleTip(const CellID& cell) {
-  if (!titleTips_ || !titleTip_ || mouseMode_ != MouseMode::Nothing) return;
-  const CGridCellBase* object = GetCell(cell.row, cell.col);
-  if (!object || object->IsEditing() || object->GetTipText().isEmpty()) return;
-  Rect cellRect;
-  if (!GetCellRect(cell.row, cell.col, &cellRect)) return;
-  Rect textRect = cellRect;
-  if (!object->GetTipTextRect(textRect)) return;
-  titleTip_->Show(textRect, object->GetTipText(), 0, cellRect, &object->GetFont(),
-                  look_.titleTipTextColor, look_.titleTipBackColor);
 }
 
 // --- Events ---
@@ -856,10 +876,7 @@ void CGridCtrl::changeEvent(QEvent* event) {
   }
 }
 
-void CGridCtrl::keyPressEvent(QKeyEvent* event) {
-  HideTitleTip();
-  keys_->KeyPress(event);
-}
+void CGridCtrl::keyPressEvent(QKeyEvent* event) { keys_->KeyPress(event); }
 
 void CGridCtrl::inputMethodEvent(QInputMethodEvent* event) {
   if (!event->commitString().isEmpty()) OnChar(event->commitString(), Qt::NoModifier);
@@ -877,26 +894,10 @@ void CGridCtrl::mouseDoubleClickEvent(QMouseEvent* event) { mouse_->DoubleClick(
 void CGridCtrl::leaveEvent(QEvent* event) {
   QWidget::leaveEvent(event);
   HideTitleTip();
+  mouse_->Leave();
 }
 
 void CGridCtrl::wheelEvent(QWheelEvent* event) { mouse_->Wheel(event); }
-
-void CGridCtrl::timerEvent(QTimerEvent* event) {
-  if (event->timerId() == autoScrollTimer_) {
-    mouse_->OnTimer();
-    return;
-  }
-  QWidget::timerEvent(event);
-}
-
-void CGridCtrl::StartAutoScroll() {
-  if (autoScrollTimer_ == 0) autoScrollTimer_ = startTimer(timerInterval_);
-}
-
-void CGridCtrl::StopAutoScroll() {
-  if (autoScrollTimer_ != 0) killTimer(autoScrollTimer_);
-  autoScrollTimer_ = 0;
-}
 
 void CGridCtrl::dragEnterEvent(QDragEnterEvent* event) { dropTarget_->DragEnter(event); }
 
@@ -916,11 +917,4 @@ QPixmap CGridCtrl::CreateDragImage(QPoint* hotSpot) {
   const Rect rect = view_.CellRect(range.minRow, range.minCol);
   if (hotSpot) *hotSpot = QPoint(rect.Width() / 2, rect.Height() / 2);
   return grab(rect.ToQRect());
-}
-
-bool CGridCtrl::BeginDrag() {
-  mouseMode_ = MouseMode::Dragging;
-  const bool dragged = CGridDragSource::Run(*this);
-  mouseMode_ = MouseMode::Nothing;
-  return dragged;
 }

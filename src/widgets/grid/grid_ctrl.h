@@ -18,30 +18,27 @@
 #include "widgets/grid/cell_range.h"
 #include "widgets/grid/grid_cell_base.h"
 #include "widgets/grid/grid_cell_store.h"
+#include "widgets/grid/grid_draw_context.h"
 #include "widgets/grid/grid_look.h"
+#include "widgets/grid/grid_print_layout.h"
 #include "widgets/grid/grid_selection.h"
 #include "widgets/grid/grid_view.h"
 #include "widgets/grid/title_tip.h"
 
 class CGridDropTarget;
+class CGridFileMenu;
 class CGridImageList;
 class CGridMouseHandler;
 class CGridKeyHandler;
+class CGridPrinter;
 class CGridScrollBars;
-
-// Which grid lines are drawn between the non-fixed cells.
-enum GridLines : int {
-  GRIDLINES_NONE = 0,
-  GRIDLINES_HORZ = 1,
-  GRIDLINES_VERT = 2,
-  GRIDLINES_BOTH = 3,
-};
 
 // A spreadsheet-like grid of cells whose first rows and columns may be fixed headings that do
 // not scroll. The cells, their sizes, the selection and the scroll geometry live in plain
 // classes (CGridCellStore, CGridSelection, CGridView); this widget paints them, turns mouse,
 // key, wheel, clipboard and drag-and-drop events into operations on them, and tells its owner
-// what happened through Notify and Command.
+// what happened through Notify and Command. The mouse handler owns the interaction state (the
+// mouse mode, the cell the button went down on, where a selection starts).
 class CGridCtrl : public QWidget, private CGridCellFactory {
   Q_OBJECT
 
@@ -235,7 +232,7 @@ class CGridCtrl : public QWidget, private CGridCellFactory {
   // Lines per wheel notch; -1 scrolls a page per notch.
   void SetWheelScrollLines(int lines) { wheelLines_ = lines; }
   int GetWheelScrollLines() const { return wheelLines_; }
-  MouseMode GetMouseMode() const { return mouseMode_; }
+  MouseMode GetMouseMode() const;
 
   // --- Sorting ---
   int GetSortColumn() const { return sortColumn_; }
@@ -272,9 +269,34 @@ class CGridCtrl : public QWidget, private CGridCellFactory {
   virtual QPixmap CreateDragImage(QPoint* hotSpot);
   static void SetDragRunner(DragRunner runner);
 
+  // --- Text file and printing ---
+  // Writes the texts to a comma-separated text file, row 0 first; false after a message.
+  bool Save(const QString& path);
+  // Rebuilds the grid from such a file; false after a message.
+  bool Load(const QString& path);
+  // Asks for a printer and prints the grid over as many pages as it needs (without asking:
+  // PrintGridDocument).
+  void Print();
+  GridPrintLayout& PrintLayout();
+  // A right-click menu to print the grid and to write its rows to a text file or read them
+  // from one (CGridFileMenu).
+  void EnableFileMenu(bool enable = true);
+  bool IsFileMenuEnabled() const { return fileMenu_ != nullptr; }
+  // The steps of a print job; with no painter a step does nothing. OnBeginPrinting sets the
+  // job's page range, OnPrint prints info.currentPage through the other steps.
+  virtual void OnBeginPrinting(QPainter* painter, GridPrintInfo& info);
+  virtual void OnPrint(QPainter* painter, const GridPrintInfo& info);
+  virtual void OnEndPrinting(QPainter* painter, const GridPrintInfo& info);
+  virtual void PrintColumnHeadings(QPainter* painter, const GridPrintInfo& info);
+  virtual void PrintHeader(QPainter* painter, const GridPrintInfo& info);
+  virtual void PrintFooter(QPainter* painter, const GridPrintInfo& info);
+  virtual void PrintRowButtons(QPainter* painter, const GridPrintInfo& info);
+
   // --- Drawing and scrolling ---
   // Paints the grid's client area inside `clip`.
   virtual void OnDraw(QPainter& painter, const Rect& clip);
+  // What cells draw with: the grid's colours, fonts, images, lines, focus and sort marks.
+  GridDrawContext DrawContext() const;
   bool RedrawCell(int row, int col);
   bool RedrawRow(int row);
   bool RedrawColumn(int col);
@@ -287,6 +309,8 @@ class CGridCtrl : public QWidget, private CGridCellFactory {
   bool OnKeyDown(unsigned vk, Qt::KeyboardModifiers modifiers);
   // Starts an edit for typed text; false when it does not apply.
   bool OnChar(const QString& text, Qt::KeyboardModifiers modifiers);
+  // Hands the keyboard focus on to the next (previous) control of the window.
+  void FocusNextControl(bool forward) { focusNextPrevChild(forward); }
 
   CTitleTip* TitleTip() const { return titleTip_.data(); }
   // Sends a notification for a cell to the owner.
@@ -316,16 +340,13 @@ class CGridCtrl : public QWidget, private CGridCellFactory {
   void wheelEvent(QWheelEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void inputMethodEvent(QInputMethodEvent* event) override;
-  void timerEvent(QTimerEvent* event) override;
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dragMoveEvent(QDragMoveEvent* event) override;
   void dragLeaveEvent(QDragLeaveEvent* event) override;
   void dropEvent(QDropEvent* event) override;
 
  private:
-  friend class CGridMouseHandler;
-  friend class CGridKeyHandler;
-  friend class CGridDropTarget;
+  friend class CGridMouseHandler;  // selects and keeps the previous selection for Ctrl clicks
   friend class CGridPainter;
 
   // CGridCellFactory
@@ -335,14 +356,10 @@ class CGridCtrl : public QWidget, private CGridCellFactory {
   void DisposeCell(int row, int col) override { DestroyCell(row, col); }
 
   void RedrawHeadings(const CellID& cell, bool rowChanged, bool colChanged);
+  // Extends the selection to `cell` as a selection in `mode` would.
+  void SelectAs(MouseMode mode, const CellID& cell);
   void SyncScrollBars();
-  void StartAutoScroll();
-  void StopAutoScroll();
   void HideTitleTip();
-  void OfferTitleTip(const CellID& cell);
-  bool BeginDrag();
-  void SetTracker(int position, Qt::Orientation orientation);
-  void ClearTracker();
   std::function<void(int, int)> Redrawer();
 
   CGridCellStore store_;
@@ -376,14 +393,13 @@ class CGridCtrl : public QWidget, private CGridCellFactory {
   int scrollBarState_ = 0;
   int wheelLines_ = 3;
 
-  MouseMode mouseMode_ = MouseMode::Nothing;
   CellID focusCell_;
+  // The one open in-place editor and the cell it edits.
+  QPointer<QWidget> editor_;
+  CellID editCell_;
   std::shared_ptr<const CGridImageList> images_;
   QPointer<CTitleTip> titleTip_;
   std::unique_ptr<CGridScrollBars> scrollBars_;
-  int autoScrollTimer_ = 0;
-  int timerInterval_ = 25;
-  // The inverted line shown while a column or row is resized (-1: none).
-  int trackerPos_ = -1;
-  Qt::Orientation trackerOrientation_ = Qt::Vertical;
+  std::unique_ptr<CGridPrinter> printer_;
+  std::unique_ptr<CGridFileMenu> fileMenu_;
 };

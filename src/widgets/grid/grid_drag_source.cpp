@@ -11,6 +11,16 @@ CGridDragSource::Runner& TheRunner() {
   return runner;
 }
 
+// The selected cell the drag is announced for: the leftmost one of the top selected row (the
+// corner of the selected range need not be selected itself).
+CellID FirstSelectedCell(const CGridCtrl& grid) {
+  const CellRange range = grid.GetSelectedCellRange();
+  for (int col = range.minCol; col <= range.maxCol; ++col) {
+    if (grid.IsCellSelected(range.minRow, col)) return {range.minRow, col};
+  }
+  return range.TopLeft();
+}
+
 }  // namespace
 
 void CGridDragSource::SetRunner(Runner runner) { TheRunner() = std::move(runner); }
@@ -18,7 +28,7 @@ void CGridDragSource::SetRunner(Runner runner) { TheRunner() = std::move(runner)
 bool CGridDragSource::Run(CGridCtrl& grid) {
   std::unique_ptr<QMimeData> data = grid.CopyTextFromSelection();
   if (!data) return false;
-  grid.SendNotify(GRIDN_BEGINDRAG, grid.GetSelectedCellRange().TopLeft());
+  grid.SendNotify(GRIDN_BEGINDRAG, FirstSelectedCell(grid));
   Qt::DropAction action = Qt::IgnoreAction;
   if (TheRunner()) {
     action = TheRunner()(&grid, data.release(), Qt::CopyAction | Qt::MoveAction);

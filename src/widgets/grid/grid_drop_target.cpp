@@ -25,25 +25,27 @@ void CGridDropTarget::Highlight(const CellID& cell) {
 Qt::DropAction CGridDropTarget::Track(const QMimeData* data, QPoint point,
                                       Qt::KeyboardModifiers keys) {
   const CellID cell = grid_.GetCellFromPt(point, false);
-  if (!grid_.IsValid(cell)) {
+  // Only a cell that would take the drop keeps the highlight.
+  if (!data || !grid_.IsValid(cell) || !grid_.IsCellEditable(cell.row, cell.col)) {
     Highlight(CellID());
     return Qt::IgnoreAction;
   }
-  if (!data || !grid_.IsCellEditable(cell.row, cell.col)) return Qt::IgnoreAction;
   Highlight(cell);
   return (keys & Qt::ControlModifier) ? Qt::CopyAction : Qt::MoveAction;
 }
 
 Qt::DropAction CGridDropTarget::OnDragEnter(const QMimeData* data, QPoint point,
                                             Qt::KeyboardModifiers keys) {
-  if (!grid_.allowDragAndDrop_ || !data || !data->hasText()) return Qt::IgnoreAction;
+  if (!grid_.GetDragAndDrop() || !data || !data->hasText()) return Qt::IgnoreAction;
   return Track(data, point, keys);
 }
 
 Qt::DropAction CGridDropTarget::OnDragOver(const QMimeData* data, QPoint point,
                                            Qt::KeyboardModifiers keys) {
-  if (!grid_.allowDragAndDrop_ || !data || !data->hasText() || !grid_.IsEditable())
+  if (!grid_.GetDragAndDrop() || !data || !data->hasText() || !grid_.IsEditable()) {
+    Highlight(CellID());
     return Qt::IgnoreAction;
+  }
   return Track(data, point, keys);
 }
 
@@ -53,14 +55,14 @@ bool CGridDropTarget::OnDrop(const QMimeData* data, QPoint point) {
   const CellID cell = grid_.GetCellFromPt(point, false);
   const bool onHighlight =
       grid_.IsValid(cell) && cell == highlighted_ && grid_.IsCellEditable(cell.row, cell.col);
-  if (grid_.mouseMode_ == MouseMode::Dragging) grid_.mouseMode_ = MouseMode::Nothing;
+  if (onDrop_) onDrop_();
   Highlight(CellID());
   if (!onHighlight) return false;
   return grid_.PasteTextToGrid(cell, data);
 }
 
 void CGridDropTarget::DragEnter(QDragEnterEvent* event) {
-  if (!grid_.allowDragAndDrop_ || !event->mimeData()->hasText()) {
+  if (!grid_.GetDragAndDrop() || !event->mimeData()->hasText()) {
     event->ignore();
     return;
   }

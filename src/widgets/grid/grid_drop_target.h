@@ -2,6 +2,7 @@
 
 #include <QPoint>
 #include <Qt>
+#include <functional>
 
 #include "widgets/grid/cell_range.h"
 
@@ -17,7 +18,9 @@ class QMimeData;
 // Only while the grid allows drag and drop.
 class CGridDropTarget {
  public:
-  explicit CGridDropTarget(CGridCtrl& grid) : grid_(grid) {}
+  // `onDrop` runs when a drop arrives, before the text is pasted.
+  CGridDropTarget(CGridCtrl& grid, std::function<void()> onDrop)
+      : grid_(grid), onDrop_(std::move(onDrop)) {}
 
   void DragEnter(QDragEnterEvent* event);
   void DragMove(QDragMoveEvent* event);
@@ -36,5 +39,6 @@ class CGridDropTarget {
   void Highlight(const CellID& cell);
 
   CGridCtrl& grid_;
+  std::function<void()> onDrop_;
   CellID highlighted_;
 };

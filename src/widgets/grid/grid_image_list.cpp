@@ -6,8 +6,12 @@ CGridImageList CGridImageList::FromStrip(const QImage& strip, int width, QRgb ma
   CGridImageList list;
   if (width <= 0 || strip.isNull()) return list;
   const QImage argb = strip.convertToFormat(QImage::Format_ARGB32);
-  for (int x = 0; x + width <= argb.width(); x += width) {
-    QImage piece = argb.copy(x, 0, width, argb.height());
+  // `width` is in logical pixels: a twice-size strip gives twice-size images.
+  const qreal ratio = strip.devicePixelRatio();
+  const int step = qRound(width * ratio);
+  for (int x = 0; x + step <= argb.width(); x += step) {
+    QImage piece = argb.copy(x, 0, step, argb.height());
+    piece.setDevicePixelRatio(ratio);
     for (int y = 0; y < piece.height(); ++y) {
       auto* line = reinterpret_cast<QRgb*>(piece.scanLine(y));
       for (int i = 0; i < piece.width(); ++i) {
@@ -23,7 +27,7 @@ void CGridImageList::Add(const QImage& image) { images_.push_back(image); }
 
 bool CGridImageList::GetImageSize(int index, QSize* size) const {
   if (index < 0 || index >= Count()) return false;
-  *size = images_[index].size();
+  *size = images_[index].deviceIndependentSize().toSize();
   return true;
 }
 

@@ -8,15 +8,16 @@
 #include "widgets/grid/grid_cell_base.h"
 #include "widgets/grid/grid_ctrl.h"
 #include "widgets/grid/grid_keys.h"
+#include "widgets/grid/grid_mouse_handler.h"
 #include "widgets/grid/grid_navigation.h"
+#include "widgets/grid/title_tip.h"
 
 bool CGridKeyHandler::Intercept(QEvent* event) {
-  CGridCtrl& grid = grid_;
   if (event->type() == QEvent::KeyPress) {
     auto* key = static_cast<QKeyEvent*>(event);
     const bool tab = key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab;
-    if (tab && grid.handleTabKey_ && !(key->modifiers() & Qt::ControlModifier)) {
-      grid.keyPressEvent(key);
+    if (tab && grid_.GetHandleTabKey() && !(key->modifiers() & Qt::ControlModifier)) {
+      KeyPress(key);
       return true;
     }
   }
@@ -35,16 +36,11 @@ bool CGridKeyHandler::Intercept(QEvent* event) {
 }
 
 void CGridKeyHandler::KeyPress(QKeyEvent* event) {
+  if (CTitleTip* tip = grid_.TitleTip()) tip->Hide();
   Qt::KeyboardModifiers modifiers = event->modifiers();
   const unsigned vk = VirtualKeyFromQt(event->key());
   if (event->key() == Qt::Key_Backtab) modifiers |= Qt::ShiftModifier;
-  if (vk != 0 && OnKeyDown(vk, modifiers)) {
-    event->accept();
-    return;
-  }
-  // Tab at the last (first) cell goes on to the next (previous) control.
-  if (vk == VK_TAB && grid_.handleTabKey_ && !(modifiers & Qt::ControlModifier)) {
-    grid_.focusNextPrevChild(!(modifiers & Qt::ShiftModifier));
+  if (vk != 0 && OnKeyDown(vk, modifiers) != KeyResult::PassedOn) {
     event->accept();
     return;
   }
@@ -55,46 +51,55 @@ void CGridKeyHandler::KeyPress(QKeyEvent* event) {
   event->ignore();
 }
 
-bool CGridKeyHandler::OnKeyDown(unsigned vk, Qt::KeyboardModifiers modifiers) {
+// The one place where Tab leaves the grid: the focus goes on to the next (previous) control,
+// as the dialog would move it.
+CGridKeyHandler::KeyResult CGridKeyHandler::LeaveByTab(bool backwards) {
+  grid_.FocusNextControl(!backwards);
+  return KeyResult::LeftGrid;
+}
+
+CGridKeyHandler::KeyResult CGridKeyHandler::OnKeyDown(unsigned vk,
+                                                      Qt::KeyboardModifiers modifiers) {
   CGridCtrl& grid = grid_;
-  const CellID focus = grid.focusCell_;
-  if (!grid.IsValid(focus)) return false;
   const bool ctrl = modifiers & Qt::ControlModifier;
   const bool shift = modifiers & Qt::ShiftModifier;
-  const CGridCellStore& store = grid.store_;
+  const CellID focus = grid.GetFocusCell();
+  if (!grid.IsValid(focus)) return vk == VK_TAB && !ctrl ? LeaveByTab(shift) : KeyResult::PassedOn;
+  const CGridCellStore& store = grid.Cells();
   CellID next = focus;
   FollowStep follow = FollowStep::None;
 
   switch (vk) {
     case 'C':
-      if (!ctrl) return false;
+      if (!ctrl) return KeyResult::PassedOn;
       grid.OnEditCopy();
-      return true;
+      return KeyResult::Used;
     case 'X':
-      if (!ctrl) return false;
+      if (!ctrl) return KeyResult::PassedOn;
       grid.OnEditCut();
-      return true;
+      return KeyResult::Used;
     case 'V':
-      if (!ctrl) return false;
+      if (!ctrl) return KeyResult::PassedOn;
       grid.OnEditPaste();
-      return true;
+      return KeyResult::Used;
     case 'A':
-      if (!ctrl) return false;
+      if (!ctrl) return KeyResult::PassedOn;
       grid.OnEditSelectAll();
-      return true;
+      return KeyResult::Used;
     case VK_INSERT:
       if (ctrl) {
         grid.OnEditCopy();
       } else if (shift) {
         grid.OnEditPaste();
       } else {
-        return false;
+        return KeyResult::PassedOn;
       }
-      return true;
+      return KeyResult::Used;
     case VK_TAB: {
-      if (!grid.handleTabKey_) return false;
+      // Without Tab handling the key belongs to the window, which moves on to the next control.
+      if (!grid.GetHandleTabKey()) return ctrl ? KeyResult::PassedOn : LeaveByTab(shift);
       const TabMove move = TabTarget(store, focus, shift);
-      if (move.leaves) return false;
+      if (move.leaves) return LeaveByTab(shift);
       next = move.next;
       if (move.wrapped) {
         follow = shift ? FollowStep::WrapBackward : FollowStep::WrapForward;
@@ -138,22 +143,16 @@ bool CGridKeyHandler::OnKeyDown(unsigned vk, Qt::KeyboardModifiers modifiers) {
         grid.SendNotify(GRIDN_ENDEDIT, focus);
         grid.RedrawCell(focus.row, focus.col);
       }
-      return true;
+      return KeyResult::Used;
     case VK_F2:
       grid.OnEditCell(focus.row, focus.col, QPoint(-1, -1), VK_LBUTTON);
-      return true;
+      return KeyResult::Used;
     default:
-      return false;
+      return KeyResult::PassedOn;
   }
 
-  if (next == focus) return true;
-  if (grid.mouseMode_ == MouseMode::Nothing) {
-    grid.selection_.ClearPrevious();
-    grid.mouseMode_ = grid.listMode_ ? MouseMode::SelectRows : MouseMode::SelectCells;
-    if (!shift || vk == VK_TAB) grid.selection_.SetStartCell(next);
-    grid.OnSelecting(next);
-    grid.mouseMode_ = MouseMode::Nothing;
-  }
+  if (next == focus) return KeyResult::Used;
+  mouse_.SelectByKey(next, shift && vk != VK_TAB);  // Tab always starts anew
   grid.SetFocusCell(next);
 
   const CellRange whole = grid.GetUnobstructedNonFixedCellRange();
@@ -189,33 +188,29 @@ bool CGridKeyHandler::OnKeyDown(unsigned vk, Qt::KeyboardModifiers modifiers) {
     }
     grid.update();
   }
-  return true;
+  return KeyResult::Used;
 }
 
 bool CGridKeyHandler::OnChar(const QString& text, Qt::KeyboardModifiers modifiers) {
   CGridCtrl& grid = grid_;
   if (text.isEmpty() || (modifiers & Qt::ControlModifier)) return false;
-  if (grid.mouseMode_ != MouseMode::Nothing) return false;
+  if (mouse_.Mode() != MouseMode::Nothing) return false;
   const QList<uint> chars = text.toUcs4();
   const char32_t first = chars.front();
   // Escape and Enter belong to the dialog (its cancel and default buttons).
   if (first == 0x1B || first == U'\r' || first == U'\n') return false;
-  if (first == U'\t' && grid.handleTabKey_) return false;
-  if (!grid.IsValid(grid.focusCell_)) return false;
-  const CellID focus = grid.focusCell_;
+  if (first == U'\t' && grid.GetHandleTabKey()) return false;
+  const CellID focus = grid.GetFocusCell();
+  if (!grid.IsValid(focus)) return false;
   grid.OnEditCell(focus.row, focus.col, QPoint(-1, -1), TypedChar(first));
   // Text typed in one go (an input method's result) goes on into the editor.
   if (chars.size() > 1) {
     const CGridCellBase* cell = grid.GetCell(focus.row, focus.col);
-    if (cell && cell->IsEditing()) {
-      QWidget* editor = grid.focusWidget();
-      const QString rest =
-          QString::fromUcs4(reinterpret_cast<const char32_t*>(chars.data()) + 1, chars.size() - 1);
-      if (editor && editor != &grid) {
-        QInputMethodEvent commit;
-        commit.setCommitString(rest);
-        QCoreApplication::sendEvent(editor, &commit);
-      }
+    if (QWidget* editor = cell && cell->IsEditing() ? cell->Editor() : nullptr) {
+      QInputMethodEvent commit;
+      commit.setCommitString(
+          QString::fromUcs4(reinterpret_cast<const char32_t*>(chars.data()) + 1, chars.size() - 1));
+      QCoreApplication::sendEvent(editor, &commit);
     }
   }
   return true;

@@ -9,11 +9,47 @@
 
 #include "widgets/grid/grid_cell_base.h"
 #include "widgets/grid/grid_ctrl.h"
+#include "widgets/grid/grid_drag_source.h"
 #include "widgets/grid/grid_keys.h"
+#include "widgets/grid/grid_painter.h"
 #include "widgets/grid/title_tip.h"
 
+CGridMouseHandler::CGridMouseHandler(CGridCtrl& grid) : grid_(grid) {
+  autoScroll_.setInterval(kAutoScrollInterval);
+  QObject::connect(&autoScroll_, &QTimer::timeout, &autoScroll_, [this] { OnTimer(); });
+}
+
+// --- The interaction state ---
+
+void CGridMouseHandler::BeginSelecting(MouseMode mode, const CellID& cell) {
+  mode_ = mode;
+  grid_.SelectAs(mode, cell);
+}
+
+void CGridMouseHandler::SelectByKey(const CellID& next, bool extend) {
+  if (mode_ != MouseMode::Nothing) return;
+  grid_.selection_.ClearPrevious();
+  if (!extend) selectionStart_ = next;
+  grid_.SelectAs(grid_.GetListMode() ? MouseMode::SelectRows : MouseMode::SelectCells, next);
+}
+
+void CGridMouseHandler::EndDrag() {
+  if (mode_ == MouseMode::Dragging) mode_ = MouseMode::Nothing;
+}
+
+void CGridMouseHandler::ForgetCells() {
+  downCell_ = CellID();
+  selectionStart_ = CellID();
+}
+
+// --- Events ---
+
+void CGridMouseHandler::HideTitleTip() {
+  if (CTitleTip* tip = grid_.TitleTip()) tip->Hide();
+}
+
 void CGridMouseHandler::Press(QMouseEvent* event) {
-  grid_.HideTitleTip();
+  HideTitleTip();
   if (event->button() == Qt::LeftButton) OnLButtonDown(event->pos(), event->modifiers());
   event->accept();
 }
@@ -33,7 +69,7 @@ void CGridMouseHandler::Release(QMouseEvent* event) {
 }
 
 void CGridMouseHandler::DoubleClick(QMouseEvent* event) {
-  grid_.HideTitleTip();
+  HideTitleTip();
   if (event->button() == Qt::LeftButton) {
     leftDown_ = true;
     OnLButtonDblClk(event->pos());
@@ -88,8 +124,22 @@ int CGridMouseHandler::RowAboveBoundary(QPoint point) const {
   return cell.row;
 }
 
+MouseMode CGridMouseHandler::HoverModeAt(QPoint point) const {
+  if (grid_.GetColumnResize() && IsOverColumnDivider(point)) return MouseMode::OverColumnDivider;
+  if (grid_.GetRowResize() && IsOverRowDivider(point)) return MouseMode::OverRowDivider;
+  return MouseMode::Nothing;
+}
+
+void CGridMouseHandler::EndHover() {
+  if (mode_ != MouseMode::OverColumnDivider && mode_ != MouseMode::OverRowDivider) return;
+  mode_ = MouseMode::Nothing;
+  grid_.setCursor(Qt::ArrowCursor);
+}
+
+void CGridMouseHandler::Leave() { EndHover(); }
+
 void CGridMouseHandler::UpdateCursor(QPoint point) {
-  switch (grid_.mouseMode_) {
+  switch (mode_) {
     case MouseMode::OverColumnDivider:
     case MouseMode::SizingColumn:
       grid_.setCursor(Qt::SizeHorCursor);
@@ -106,6 +156,45 @@ void CGridMouseHandler::UpdateCursor(QPoint point) {
   const CellID cell = grid_.GetCellFromPt(point);
   const CGridCellBase* object = grid_.GetCell(cell.row, cell.col);
   grid_.setCursor(object ? object->OnSetCursor() : QCursor(Qt::ArrowCursor));
+}
+
+void CGridMouseHandler::OfferTitleTip(const CellID& cell) {
+  CTitleTip* tip = grid_.TitleTip();
+  if (!grid_.GetTitleTips() || !tip || mode_ != MouseMode::Nothing) return;
+  const CGridCellBase* object = grid_.GetCell(cell.row, cell.col);
+  if (!object || object->IsEditing() || object->GetTipText().isEmpty()) return;
+  Rect cellRect;
+  if (!grid_.GetCellRect(cell.row, cell.col, &cellRect)) return;
+  Rect textRect = cellRect;
+  if (!object->GetTipTextRect(textRect)) return;
+  tip->Show(textRect, object->GetTipText(), 0, cellRect, &object->GetFont(),
+            grid_.GetTitleTipTextClr(), grid_.GetTitleTipBackClr());
+}
+
+bool CGridMouseHandler::BeginDrag() {
+  mode_ = MouseMode::Dragging;
+  const bool dragged = CGridDragSource::Run(grid_);
+  mode_ = MouseMode::Nothing;
+  return dragged;
+}
+
+void CGridMouseHandler::SetTracker(int position, Qt::Orientation orientation) {
+  ClearTracker();
+  trackerPos_ = position;
+  trackerOrientation_ = orientation;
+  grid_.update(CGridPainter::TrackerRect(position, orientation, grid_.GetClientRect()).ToQRect());
+}
+
+void CGridMouseHandler::ClearTracker() {
+  if (trackerPos_ < 0) return;
+  grid_.update(
+      CGridPainter::TrackerRect(trackerPos_, trackerOrientation_, grid_.GetClientRect()).ToQRect());
+  trackerPos_ = -1;
+}
+
+void CGridMouseHandler::PaintTracker(QPainter& painter) const {
+  if (trackerPos_ >= 0)
+    CGridPainter::PaintTracker(painter, trackerPos_, trackerOrientation_, grid_.GetClientRect());
 }
 
 void CGridMouseHandler::PostCommand() {
@@ -127,14 +216,14 @@ void CGridMouseHandler::OnLButtonDown(QPoint point, Qt::KeyboardModifiers modifi
   downCell_ = grid.GetCellFromPt(point);
   if (!grid.IsValid(downCell_)) return;
   const bool ctrl = modifiers & Qt::ControlModifier;
-  grid.selection_.SetStartCell((modifiers & Qt::ShiftModifier) ? grid.focusCell_ : downCell_);
+  selectionStart_ = (modifiers & Qt::ShiftModifier) ? grid.GetFocusCell() : downCell_;
 
   grid.EndEditing();
   if (CGridCellBase* cell = grid.GetCell(downCell_.row, downCell_.col))
     cell->OnClickDown(RelativeToCell(point, downCell_));
 
-  if (downCell_ == grid.focusCell_) {
-    if (grid.IsCellEditable(downCell_.row, downCell_.col)) grid.mouseMode_ = MouseMode::PrepareEdit;
+  if (downCell_ == grid.GetFocusCell()) {
+    if (grid.IsCellEditable(downCell_.row, downCell_.col)) mode_ = MouseMode::PrepareEdit;
     return;
   }
 
@@ -145,39 +234,34 @@ void CGridMouseHandler::OnLButtonDown(QPoint point, Qt::KeyboardModifiers modifi
       grid.RedrawCell(downCell_.row, downCell_.col);
       return;
     }
-    if (grid.allowDragAndDrop_) grid.mouseMode_ = MouseMode::PrepareDrag;
-  } else if (grid.mouseMode_ != MouseMode::OverColumnDivider &&
-             grid.mouseMode_ != MouseMode::OverRowDivider) {
+    if (grid.GetDragAndDrop()) mode_ = MouseMode::PrepareDrag;
+  } else if (mode_ != MouseMode::OverColumnDivider && mode_ != MouseMode::OverRowDivider) {
     if (grid.GetRowCount() > grid.GetFixedRowCount() &&
         grid.GetColumnCount() > grid.GetFixedColumnCount())
       grid.SetFocusCell(std::max(downCell_.row, grid.GetFixedRowCount()),
                         std::max(downCell_.col, grid.GetFixedColumnCount()));
   }
 
-  if (grid.mouseMode_ == MouseMode::Nothing) {
-    if (grid.allowColumnResize_ && IsOverColumnDivider(point)) {
-      grid.mouseMode_ = MouseMode::OverColumnDivider;
-    } else if (grid.allowRowResize_ && IsOverRowDivider(point)) {
-      grid.mouseMode_ = MouseMode::OverRowDivider;
-    }
+  if (mode_ == MouseMode::Nothing) {
+    mode_ = HoverModeAt(point);
     UpdateCursor(point);
   }
 
-  if (grid.mouseMode_ == MouseMode::OverColumnDivider) {
-    grid.mouseMode_ = MouseMode::SizingColumn;
+  if (mode_ == MouseMode::OverColumnDivider) {
+    mode_ = MouseMode::SizingColumn;
     sizingIndex_ = ColumnLeftOfBoundary(point);
     QPoint origin;
     grid.GetCellOrigin(0, std::max(0, sizingIndex_), &origin);
     sizingEdge_ = origin.x();
-    grid.SetTracker(std::max(point.x(), sizingEdge_), Qt::Vertical);
-  } else if (grid.mouseMode_ == MouseMode::OverRowDivider) {
-    grid.mouseMode_ = MouseMode::SizingRow;
+    SetTracker(std::max(point.x(), sizingEdge_), Qt::Vertical);
+  } else if (mode_ == MouseMode::OverRowDivider) {
+    mode_ = MouseMode::SizingRow;
     sizingIndex_ = RowAboveBoundary(point);
     QPoint origin;
     grid.GetCellOrigin(std::max(0, sizingIndex_), 0, &origin);
     sizingEdge_ = origin.y();
-    grid.SetTracker(std::max(point.y(), sizingEdge_), Qt::Horizontal);
-  } else if (grid.mouseMode_ != MouseMode::PrepareDrag) {
+    SetTracker(std::max(point.y(), sizingEdge_), Qt::Horizontal);
+  } else if (mode_ != MouseMode::PrepareDrag) {
     grid.selection_.ClearPrevious();
     if (ctrl) grid.selection_.KeepAsPrevious();
     if (downCell_.row < grid.GetFixedRowCount()) {
@@ -185,10 +269,10 @@ void CGridMouseHandler::OnLButtonDown(QPoint point, Qt::KeyboardModifiers modifi
     } else if (downCell_.col < grid.GetFixedColumnCount()) {
       grid.OnFixedColumnClick(downCell_);
     } else {
-      grid.mouseMode_ = grid.listMode_ ? MouseMode::SelectRows : MouseMode::SelectCells;
-      grid.OnSelecting(downCell_);
+      BeginSelecting(grid.GetListMode() ? MouseMode::SelectRows : MouseMode::SelectCells,
+                     downCell_);
     }
-    grid.StartAutoScroll();
+    autoScroll_.start();
   }
   lastPoint_ = point;
 }
@@ -196,27 +280,23 @@ void CGridMouseHandler::OnLButtonDown(QPoint point, Qt::KeyboardModifiers modifi
 void CGridMouseHandler::OnMouseMove(QPoint point, bool leftDown) {
   CGridCtrl& grid = grid_;
   pointer_ = point;
-  const bool dragging = grid.mouseMode_ == MouseMode::Dragging;
-  if (!dragging && !grid.GetClientRect().Contains(point)) return;
+  if (mode_ != MouseMode::Dragging && !grid.GetClientRect().Contains(point)) {
+    EndHover();
+    return;
+  }
   if (CTitleTip* tip = grid.TitleTip();
       tip && tip->isVisible() && !tip->HoverRect().Contains(point))
     tip->Hide();
 
   leftDown = leftDown && leftDown_;
-  if (!leftDown || grid.mouseMode_ == MouseMode::Nothing) {
-    MouseMode mode = MouseMode::Nothing;
-    if (grid.allowColumnResize_ && IsOverColumnDivider(point)) {
-      mode = MouseMode::OverColumnDivider;
-    } else if (grid.allowRowResize_ && IsOverRowDivider(point)) {
-      mode = MouseMode::OverRowDivider;
-    }
-    grid.mouseMode_ = mode;
+  if (!leftDown || mode_ == MouseMode::Nothing) {
+    mode_ = HoverModeAt(point);
     UpdateCursor(point);
-    if (grid.mouseMode_ == MouseMode::Nothing) {
+    if (mode_ == MouseMode::Nothing) {
       const CellID cell = grid.GetCellFromPt(point);
       if (CGridCellBase* object = grid.GetCell(cell.row, cell.col)) {
         object->OnMouseOver();
-        grid.OfferTitleTip(cell);
+        OfferTitleTip(cell);
       }
     }
     lastPoint_ = point;
@@ -227,36 +307,35 @@ void CGridMouseHandler::OnMouseMove(QPoint point, bool leftDown) {
     lastPoint_ = point;
     return;
   }
-  switch (grid.mouseMode_) {
+  switch (mode_) {
     case MouseMode::SelectAll:
     case MouseMode::SelectColumns:
     case MouseMode::SelectRows:
     case MouseMode::SelectCells: {
       const CellID cell = grid.GetCellFromPt(point);
-      if (grid.IsValid(cell) && cell != grid.focusCell_) {
+      if (grid.IsValid(cell) && cell != grid.GetFocusCell()) {
         grid.OnSelecting(cell);
         const bool nonFixed =
             cell.row >= grid.GetFixedRowCount() && cell.col >= grid.GetFixedColumnCount();
-        if (nonFixed || grid.mouseMode_ == MouseMode::SelectColumns ||
-            grid.mouseMode_ == MouseMode::SelectRows)
+        if (nonFixed || mode_ == MouseMode::SelectColumns || mode_ == MouseMode::SelectRows)
           grid.SetFocusCell(cell);
       }
       break;
     }
     case MouseMode::SizingColumn:
-      grid.SetTracker(std::max(point.x(), sizingEdge_), Qt::Vertical);
+      SetTracker(std::max(point.x(), sizingEdge_), Qt::Vertical);
       break;
     case MouseMode::SizingRow:
-      grid.SetTracker(std::max(point.y(), sizingEdge_), Qt::Horizontal);
+      SetTracker(std::max(point.y(), sizingEdge_), Qt::Horizontal);
       break;
     case MouseMode::PrepareEdit:
     case MouseMode::PrepareDrag:
-      grid.mouseMode_ = MouseMode::PrepareDrag;
-      // Like a drag-and-drop source, start only once the pointer left the drag distance.
-      if (grid.allowDragAndDrop_ &&
-          (point - downPoint_).manhattanLength() >= QApplication::startDragDistance()) {
-        grid.StopAutoScroll();
-        grid.BeginDrag();
+      // Within the drag distance the hand only trembles: the press stays a click or an edit.
+      if ((point - downPoint_).manhattanLength() < QApplication::startDragDistance()) break;
+      mode_ = MouseMode::PrepareDrag;
+      if (grid.GetDragAndDrop()) {
+        autoScroll_.stop();
+        BeginDrag();
         leftDown_ = false;
       }
       break;
@@ -270,13 +349,15 @@ void CGridMouseHandler::OnLButtonUp(QPoint point) {
   CGridCtrl& grid = grid_;
   const bool wasDown = leftDown_;
   leftDown_ = false;
-  grid.StopAutoScroll();
+  autoScroll_.stop();
   if (!wasDown) return;
-  const CellID focus = grid.focusCell_;
+  const CellID focus = grid.GetFocusCell();
   CGridCellBase* focusCell = grid.GetCell(focus.row, focus.col);
-  switch (grid.mouseMode_) {
+  // A press outside the cells acts on no cell: neither the focus cell's click nor a notice.
+  const bool onCell = grid.IsValid(downCell_);
+  switch (onCell ? mode_ : MouseMode::Nothing) {
     case MouseMode::PrepareEdit:
-      grid.mouseMode_ = MouseMode::Nothing;
+      mode_ = MouseMode::Nothing;
       grid.OnEditCell(focus.row, focus.col, RelativeToCell(point, focus), VK_LBUTTON);
       break;
     case MouseMode::PrepareDrag:
@@ -285,7 +366,7 @@ void CGridMouseHandler::OnLButtonUp(QPoint point) {
       grid.ResetSelectedRange();
       break;
     case MouseMode::SizingColumn:
-      grid.ClearTracker();
+      ClearTracker();
       if (point != downPoint_ && sizingIndex_ >= 0) {
         grid.SetColumnWidth(sizingIndex_, std::max(0, point.x() - sizingEdge_));
         grid.ResetScrollBars();
@@ -293,7 +374,7 @@ void CGridMouseHandler::OnLButtonUp(QPoint point) {
       }
       break;
     case MouseMode::SizingRow:
-      grid.ClearTracker();
+      ClearTracker();
       if (point != downPoint_ && sizingIndex_ >= 0) {
         grid.SetRowHeight(sizingIndex_, std::max(0, point.y() - sizingEdge_));
         grid.ResetScrollBars();
@@ -301,45 +382,48 @@ void CGridMouseHandler::OnLButtonUp(QPoint point) {
       }
       break;
     default:
+      if (!onCell) break;
       if (focusCell) focusCell->OnClick(RelativeToCell(point, focus));
       grid.SendNotify(NM_CLICK, downCell_);
       break;
   }
-  grid.mouseMode_ = MouseMode::Nothing;
+  mode_ = MouseMode::Nothing;
   grid.setCursor(Qt::ArrowCursor);
-  if (grid.IsValid(downCell_)) PostCommand();
+  if (onCell) PostCommand();
 }
 
 void CGridMouseHandler::OnCaptureLost() {
-  CGridCtrl& grid = grid_;
-  grid.StopAutoScroll();
+  autoScroll_.stop();
   if (!leftDown_) return;
   leftDown_ = false;
-  grid.ClearTracker();
-  grid.mouseMode_ = MouseMode::Nothing;
-  grid.setCursor(Qt::ArrowCursor);
+  ClearTracker();
+  mode_ = MouseMode::Nothing;
+  grid_.setCursor(Qt::ArrowCursor);
 }
 
 void CGridMouseHandler::OnLButtonDblClk(QPoint point) {
   CGridCtrl& grid = grid_;
   const CellID cell = grid.GetCellFromPt(point);
   if (!grid.IsValid(cell)) return;
-  if (grid.mouseMode_ == MouseMode::OverColumnDivider) {
+  // The release before a double click ends the hover, and no move need come between: the
+  // boundary is found from the point.
+  const MouseMode hover = HoverModeAt(point);
+  if (hover == MouseMode::OverColumnDivider) {
     const int col = ColumnLeftOfBoundary(point);
     if (col >= 0) grid.AutoSizeColumn(col);
     return;
   }
-  if (grid.mouseMode_ == MouseMode::OverRowDivider) {
+  if (hover == MouseMode::OverRowDivider) {
     const int row = RowAboveBoundary(point);
     if (row >= 0) grid.AutoSizeRow(row);
     return;
   }
-  if (grid.mouseMode_ != MouseMode::Nothing) return;
+  if (mode_ != MouseMode::Nothing) return;
   const bool fixedRow = cell.row < grid.GetFixedRowCount();
   const bool fixedCol = cell.col < grid.GetFixedColumnCount();
   if (!fixedRow && !fixedCol && grid.IsValid(downCell_)) {
     grid.OnEditCell(cell.row, cell.col, RelativeToCell(point, cell), VK_LBUTTON);
-  } else if (grid.listMode_ && fixedCol && !fixedRow) {
+  } else if (grid.GetListMode() && fixedCol && !fixedRow) {
     grid.OnEditCell(cell.row, cell.col, RelativeToCell(point, cell), VK_LBUTTON);
   }
   if (CGridCellBase* object = grid.GetCell(cell.row, cell.col))
@@ -357,7 +441,7 @@ void CGridMouseHandler::OnRButtonUp(QPoint point) {
   }
   grid.SetFocusCell(std::max(cell.row, grid.GetFixedRowCount()),
                     std::max(cell.col, grid.GetFixedColumnCount()));
-  const CellID focus = grid.focusCell_;
+  const CellID focus = grid.GetFocusCell();
   if (CGridCellBase* object = grid.GetCell(focus.row, focus.col))
     object->OnRClick(RelativeToCell(point, focus));
   grid.SendNotify(NM_RCLICK, focus);
@@ -366,26 +450,27 @@ void CGridMouseHandler::OnRButtonUp(QPoint point) {
 void CGridMouseHandler::OnMouseWheel(int delta) {
   CGridCtrl& grid = grid_;
   wheelRemainder_ += delta;
-  if (grid.wheelLines_ == -1) {
+  const int wheelLines = grid.GetWheelScrollLines();
+  if (wheelLines == -1) {
     const int pages = wheelRemainder_ / 120;
     wheelRemainder_ -= pages * 120;
     for (int i = 0; i < std::abs(pages); ++i) grid.OnVScroll(pages > 0 ? SB_PAGEUP : SB_PAGEDOWN);
     return;
   }
-  if (grid.wheelLines_ <= 0) {
+  if (wheelLines <= 0) {
     wheelRemainder_ = 0;
     return;
   }
   // Smaller steps (high-resolution wheels) add up until they make a line.
-  const int lines = wheelRemainder_ * grid.wheelLines_ / 120;
-  wheelRemainder_ -= lines * 120 / grid.wheelLines_;
+  const int lines = wheelRemainder_ * wheelLines / 120;
+  wheelRemainder_ -= lines * 120 / wheelLines;
   for (int i = 0; i < std::abs(lines); ++i) grid.OnVScroll(lines > 0 ? SB_LINEUP : SB_LINEDOWN);
 }
 
 void CGridMouseHandler::OnTimer() {
   CGridCtrl& grid = grid_;
   if (!leftDown_) {
-    grid.StopAutoScroll();
+    autoScroll_.stop();
     return;
   }
   const Rect client = grid.GetClientRect();

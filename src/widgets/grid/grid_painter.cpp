@@ -32,20 +32,23 @@ void CGridPainter::Paint(QPainter& painter, const Rect& clip) {
   Fill(painter, Rect(fixedWidth, fixedHeight, right, bottom), clip, grid_.look_.textBkColor);
   if (store.RowCount() == 0 || store.ColumnCount() == 0) return;
 
+  const GridDrawContext context = grid_.DrawContext();
   const CellRange visible = view.VisibleNonFixed();
   const int lastRow = store.RowCount() - 1;
   const int lastCol = store.ColumnCount() - 1;
-  PaintBlock(painter, clip, 0, fixedRows - 1, 0, fixedCols - 1, 0, 0);
+  PaintBlock(painter, context, clip, 0, fixedRows - 1, 0, fixedCols - 1, 0, 0);
   const int cellsTop = store.FixedRowHeight();
   const int cellsLeft = store.FixedColumnWidth();
-  PaintBlock(painter, clip, visible.minRow, lastRow, 0, fixedCols - 1, 0, cellsTop);
-  PaintBlock(painter, clip, 0, fixedRows - 1, visible.minCol, lastCol, cellsLeft, 0);
-  PaintBlock(painter, clip, visible.minRow, lastRow, visible.minCol, lastCol, cellsLeft, cellsTop);
+  PaintBlock(painter, context, clip, visible.minRow, lastRow, 0, fixedCols - 1, 0, cellsTop);
+  PaintBlock(painter, context, clip, 0, fixedRows - 1, visible.minCol, lastCol, cellsLeft, 0);
+  PaintBlock(painter, context, clip, visible.minRow, lastRow, visible.minCol, lastCol, cellsLeft,
+             cellsTop);
   PaintGridLines(painter, right, bottom);
 }
 
-void CGridPainter::PaintBlock(QPainter& painter, const Rect& clip, int firstRow, int lastRow,
-                              int firstCol, int lastCol, int x0, int y0) {
+void CGridPainter::PaintBlock(QPainter& painter, const GridDrawContext& context, const Rect& clip,
+                              int firstRow, int lastRow, int firstCol, int lastCol, int x0,
+                              int y0) {
   const CGridCellStore& store = grid_.store_;
   if (firstRow < 0 || firstCol < 0 || firstRow > lastRow || firstCol > lastCol) return;
   int y = y0;
@@ -63,7 +66,7 @@ void CGridPainter::PaintBlock(QPainter& painter, const Rect& clip, int firstRow,
       x += width;
       if (x <= clip.left) continue;
       if (CGridCellBase* cell = store.Cell(row, col))
-        cell->Draw(painter, row, col, Rect(left, top, left + width, top + height), false);
+        cell->Draw(painter, context, row, col, Rect(left, top, left + width, top + height), false);
     }
   }
 }

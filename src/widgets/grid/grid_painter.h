@@ -3,6 +3,7 @@
 #include <Qt>
 
 #include "platform/rect.h"
+#include "widgets/grid/grid_draw_context.h"
 
 class CGridCtrl;
 class QPainter;
@@ -23,8 +24,8 @@ class CGridPainter {
  private:
   // Draws rows [firstRow, lastRow] x columns [firstCol, lastCol] from client (x0, y0) on,
   // skipping what lies before the clip box and stopping after it.
-  void PaintBlock(QPainter& painter, const Rect& clip, int firstRow, int lastRow, int firstCol,
-                  int lastCol, int x0, int y0);
+  void PaintBlock(QPainter& painter, const GridDrawContext& context, const Rect& clip, int firstRow,
+                  int lastRow, int firstCol, int lastCol, int x0, int y0);
   void PaintGridLines(QPainter& painter, int right, int bottom);
 
   CGridCtrl& grid_;

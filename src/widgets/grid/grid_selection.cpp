@@ -65,7 +65,6 @@ void CGridSelection::Rebuild() {
       if (cell && (cell->GetState() & CELLSTATE_SELECTED)) selected_.insert({row, col});
     }
   }
-  if (!store_.IsValid(start_)) start_ = CellID();
 }
 
 bool CGridSelection::SetSelected(const CellID& cell, bool selected) {

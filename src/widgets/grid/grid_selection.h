@@ -63,13 +63,8 @@ class CGridSelection {
   // Sets or clears the selected bit of one cell; true when it changed.
   bool SetSelected(const CellID& cell, bool selected);
 
-  // Where a mouse or keyboard selection started.
-  CellID StartCell() const { return start_; }
-  void SetStartCell(const CellID& cell) { start_ = cell; }
-
  private:
   CGridCellStore& store_;
   CellSet selected_;
   CellSet previous_;
-  CellID start_;
 };

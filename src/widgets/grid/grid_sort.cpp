@@ -33,12 +33,13 @@ std::uint32_t LookUp(char16_t unit) {
   return (std::uint32_t(first) << 8) | static_cast<unsigned char>(bytes[1]);
 }
 
-// The codes of a text laid end to end in one buffer.
+// The codes of a text laid end to end in one buffer. The codes (at most 0x1FFFF) are held as
+// char32_t, whose character traits compare them as unsigned numbers.
 struct Keys {
-  std::vector<std::uint32_t> codes;
+  std::vector<char32_t> codes;
   std::vector<std::size_t> starts;  // one more than texts
 
-  std::basic_string_view<std::uint32_t> Of(int i) const {
+  std::u32string_view Of(int i) const {
     return {codes.data() + starts[i], starts[i + 1] - starts[i]};
   }
 };

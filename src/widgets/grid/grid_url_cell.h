@@ -25,5 +25,7 @@ class CGridURLCell : public CGridCell {
   static void SetUrlOpener(UrlOpener opener);
 
  protected:
-  ColorRef DefaultTextColor() const override { return MakeColorRef(0, 0, 255); }
+  ColorRef DefaultTextColor(const GridDrawContext&) const override {
+    return MakeColorRef(0, 0, 255);
+  }
 };

@@ -217,6 +217,48 @@ TEST(CGridCtrlDragDrop, CtrlCopiesAndRefusedDropsChangeNothing) {
   EXPECT_EQ(grids.source->GetCellText(1, 0), QStringLiteral("a0"));
 }
 
+TEST(CGridCtrlDragDrop, TheHighlightDoesNotStayBehindOverAReadOnlyCell) {
+  TwoGrids grids;
+  CGridCtrl& target = *grids.target;
+  target.SetCellState(2, 1, CELLSTATE_READONLY);
+  QMimeData data;
+  data.setText(QStringLiteral("x"));
+  const Qt::DropActions actions = Qt::CopyAction | Qt::MoveAction;
+  QDragEnterEvent enter(CentreOf(target, 1, 1), actions, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(&target, &enter);
+  ASSERT_TRUE(target.GetCellState(1, 1) & CELLSTATE_DROPHILITED);
+  QDragMoveEvent move(CentreOf(target, 2, 1), actions, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(&target, &move);
+  EXPECT_FALSE(move.isAccepted());
+  EXPECT_FALSE(target.GetCellState(1, 1) & CELLSTATE_DROPHILITED);
+  EXPECT_FALSE(target.GetCellState(2, 1) & CELLSTATE_DROPHILITED);
+}
+
+TEST(CGridCtrlDragDrop, BeginDragNamesASelectedCell) {
+  TwoGrids grids;
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&grids.window));
+  CGridCtrl::SetDragRunner([](CGridCtrl*, QMimeData* data, Qt::DropActions) {
+    delete data;
+    return Qt::IgnoreAction;
+  });
+  CGridCtrl& source = *grids.source;
+  gridtest::Pointer pointer{source};
+  // (1, 1) and (2, 0): the corner of their range, (1, 0), is not selected.
+  pointer.Click(CentreOf(source, 1, 1));
+  pointer.Click(CentreOf(source, 2, 0), Qt::ControlModifier);
+  ASSERT_EQ(source.GetSelectedCount(), 2);
+  ASSERT_FALSE(source.IsCellSelected(1, 0));
+  Notifications notes(source);
+  const QPoint from = CentreOf(source, 1, 1);
+  pointer.Press(from);
+  pointer.Move(from + QPoint(30, 0));
+  pointer.Release(from + QPoint(30, 0));
+  ASSERT_EQ(notes.Count(GRIDN_BEGINDRAG), 1);
+  const GridNotify& begin = notes.all.front();
+  EXPECT_EQ(begin.code, GRIDN_BEGINDRAG);
+  EXPECT_EQ(CellID(begin.row, begin.column), CellID(1, 1));
+}
+
 TEST(CGridCtrlDragDrop, APressThatDoesNotMoveIsAClickThatClearsTheSelection) {
   TwoGrids grids;
   DragPlayer player;

@@ -5,6 +5,7 @@
 #include <QTest>
 #include <QVBoxLayout>
 #include <QWidget>
+#include <QWindow>
 #include <memory>
 #include <vector>
 
@@ -106,6 +107,28 @@ inline QPoint CentreOf(const CGridCtrl& grid, int row, int col) {
   grid.GetCellRect(row, col, &rect);
   return QPoint((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
 }
+
+// Mouse input as a real pointer delivers it: to the top-level window at window coordinates, so
+// that Qt picks the widget under the pointer, grabs the mouse and makes double clicks itself.
+// Points are given in the coordinates of `widget`.
+struct Pointer {
+  QWidget& widget;
+
+  QWindow* Window() const { return widget.window()->windowHandle(); }
+  QPoint At(QPoint point) const { return widget.mapTo(widget.window(), point); }
+  void Move(QPoint point) { QTest::mouseMove(Window(), At(point)); }
+  void Press(QPoint point, Qt::KeyboardModifiers modifiers = {}) {
+    QTest::mousePress(Window(), Qt::LeftButton, modifiers, At(point));
+  }
+  void Release(QPoint point, Qt::KeyboardModifiers modifiers = {}) {
+    QTest::mouseRelease(Window(), Qt::LeftButton, modifiers, At(point));
+  }
+  void Click(QPoint point, Qt::KeyboardModifiers modifiers = {}) {
+    QTest::mouseClick(Window(), Qt::LeftButton, modifiers, At(point));
+  }
+  // Press, release, double-click event, release.
+  void DoubleClick(QPoint point) { QTest::mouseDClick(Window(), Qt::LeftButton, {}, At(point)); }
+};
 
 inline QImage Render(CGridCtrl& grid) { return grid.grab().toImage(); }
 

@@ -3,6 +3,7 @@
 #include <QSignalSpy>
 
 #include "grid_fixture.h"
+#include "widgets/grid/grid_url_cell.h"
 
 namespace {
 
@@ -171,11 +172,81 @@ TEST(CGridCtrlMouse, DoubleClickOnABoundaryFitsTheColumnToItsWidestText) {
   ASSERT_TRUE(book.Show());
   CGridCtrl& grid = *book.grid;
   grid.SetCellText(2, 1, QStringLiteral("a rather long name for this column"));
-  const QPoint boundary(69 + 137 - 1, 5);
-  Mouse(&grid, QEvent::MouseMove, boundary, Qt::NoButton, Qt::NoButton);
-  Mouse(&grid, QEvent::MouseButtonDblClick, boundary, Qt::LeftButton, Qt::LeftButton);
+  // The release of the first click ends the sizing; no move comes before the double click.
+  gridtest::Pointer pointer{grid};
+  pointer.DoubleClick(QPoint(69 + 137 - 1, 5));
   EXPECT_EQ(grid.GetColumnWidth(1), grid.GetCell(2, 1)->GetCellExtent().width());
   EXPECT_GT(grid.GetColumnWidth(1), 137);
+
+  // Rows likewise, on a row boundary within the fixed columns.
+  grid.SetFixedColumnCount(1);
+  grid.SetCellText(2, 0, QStringLiteral("two\nlines"));
+  Rect row2;
+  grid.GetCellRect(2, 0, &row2);
+  pointer.DoubleClick(QPoint(10, row2.bottom - 1));
+  EXPECT_EQ(grid.GetRowHeight(2), grid.GetCell(2, 0)->GetCellExtent().height());
+  EXPECT_GT(grid.GetRowHeight(2), row2.Height());
+}
+
+TEST(CGridCtrlMouse, AClickOutsideTheCellsActsOnNoCell) {
+  std::vector<QUrl> opened;
+  CGridURLCell::SetUrlOpener([&opened](const QUrl& url) {
+    opened.push_back(url);
+    return true;
+  });
+  gridtest::Window w;
+  CGridCtrl& grid = *w.grid;
+  grid.SetRowCount(3);
+  grid.SetColumnCount(2);
+  grid.SetFixedRowCount(1);
+  grid.SetCellType(1, 1, [] { return std::make_unique<CGridURLCell>(); });
+  grid.SetCellText(1, 1, QStringLiteral("www.example.jp"));
+  ASSERT_TRUE(w.Show());
+  grid.SetFocusCell(1, 1);
+  Notifications notes(grid);
+  QSignalSpy commands(&grid, &CGridCtrl::Command);
+  gridtest::Pointer{grid}.Click(QPoint(400, 200));  // right of and below every cell
+  QApplication::processEvents();
+  CGridURLCell::SetUrlOpener({});
+  EXPECT_TRUE(opened.empty());
+  EXPECT_EQ(notes.Count(NM_CLICK), 0);
+  EXPECT_EQ(commands.count(), 0);
+  EXPECT_EQ(grid.GetFocusCell(), CellID(1, 1));
+}
+
+TEST(CGridCtrlMouse, LeavingTheGridFromABoundaryEndsTheHover) {
+  AddressBook book;
+  ASSERT_TRUE(book.Show());
+  CGridCtrl& grid = *book.grid;
+  grid.SetFocusCell(2, 1);
+  gridtest::Pointer pointer{grid};
+  pointer.Move(QPoint(68, 5));
+  ASSERT_EQ(grid.GetMouseMode(), MouseMode::OverColumnDivider);
+  pointer.Move(QPoint(450, 260));  // off the grid, onto the window
+  EXPECT_EQ(grid.GetMouseMode(), MouseMode::Nothing);
+  EXPECT_EQ(grid.cursor().shape(), Qt::ArrowCursor);
+  QTest::keyClick(pointer.Window(), Qt::Key_X);
+  EXPECT_TRUE(grid.GetCell(2, 1)->IsEditing());
+}
+
+TEST(CGridCtrlMouse, AJitterWithinTheDragDistanceStillEditsTheFocusCell) {
+  AddressBook book;
+  ASSERT_TRUE(book.Show());
+  CGridCtrl& grid = *book.grid;
+  grid.SetFocusCell(2, 1);
+  gridtest::Pointer pointer{grid};
+  const QPoint at = CentreOf(grid, 2, 1);
+  pointer.Press(at);
+  pointer.Move(at + QPoint(1, 0));
+  pointer.Release(at + QPoint(1, 0));
+  EXPECT_TRUE(grid.GetCell(2, 1)->IsEditing());
+  grid.EndEditing();
+  // From the drag distance on the press is no longer an edit (without drag and drop: a click).
+  const QPoint far = at + QPoint(QApplication::startDragDistance(), 0);
+  pointer.Press(at);
+  pointer.Move(far);
+  pointer.Release(far);
+  EXPECT_FALSE(grid.GetCell(2, 1)->IsEditing());
 }
 
 TEST(CGridCtrlMouse, DoubleClickOnACellStartsAnEdit) {

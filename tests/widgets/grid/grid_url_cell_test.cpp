@@ -57,16 +57,20 @@ TEST(CGridURLCell, ClickOpensItsAddressAndIsNotEdited) {
   grid.SetCellText(2, 1, QStringLiteral("file:///bin/sh"));
   ASSERT_TRUE(w.Show());
 
-  QTest::mouseClick(&grid, Qt::LeftButton, {}, gridtest::CentreOf(grid, 1, 1));
+  gridtest::Pointer pointer{grid};
+  pointer.Click(gridtest::CentreOf(grid, 1, 1));
   ASSERT_EQ(opened.size(), 1u);
   EXPECT_EQ(opened[0], QUrl(QStringLiteral("http://www.example.jp")));
-  // A click on the focus link cell (an edit attempt) and F2 start no edit.
-  QTest::mouseClick(&grid, Qt::LeftButton, {}, gridtest::CentreOf(grid, 1, 1));
+  // A click on the focus link cell (an edit attempt) and F2 start no edit, and whatever the
+  // owner is told of an edit begins and ends in pairs.
+  gridtest::Notifications notes(grid);
+  pointer.Click(gridtest::CentreOf(grid, 1, 1));
   EXPECT_FALSE(grid.GetCell(1, 1)->IsEditing());
-  QTest::keyClick(&grid, Qt::Key_F2);
+  QTest::keyClick(pointer.Window(), Qt::Key_F2);
   EXPECT_FALSE(grid.GetCell(1, 1)->IsEditing());
+  EXPECT_EQ(notes.Count(GRIDN_BEGINEDIT), notes.Count(GRIDN_ENDEDIT));
 
-  QTest::mouseClick(&grid, Qt::LeftButton, {}, gridtest::CentreOf(grid, 2, 1));
+  pointer.Click(gridtest::CentreOf(grid, 2, 1));
   EXPECT_EQ(opened.size(), 1u);  // a local file is never opened
   EXPECT_EQ(grid.GetCell(2, 1)->OnSetCursor().shape(), Qt::PointingHandCursor);
   CGridURLCell::SetUrlOpener({});

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QObject>
+#include <QPoint>
+#include <QString>
+#include <functional>
+
+class CGridCtrl;
+class QWidget;
+
+// Asks for the file to write (`save`) or read; empty when the user cancels.
+using GridFileChooser = std::function<QString(QWidget* parent, const QString& caption, bool save)>;
+
+// A right-click menu on a grid: "印刷..." prints it, "書き出し..." writes its rows to a text
+// file and "読み込み..." replaces its non-fixed rows by those of such a file (columns and
+// headings stay), both files chosen in the standard file dialog. The grid's context menu
+// policy is its own while the menu is attached.
+class CGridFileMenu : public QObject {
+  Q_OBJECT
+
+ public:
+  explicit CGridFileMenu(CGridCtrl& grid);
+  ~CGridFileMenu() override;
+
+  // Replaces the standard file dialog (tests answer it this way); nullptr restores it.
+  static void SetFileChooser(GridFileChooser chooser);
+
+ private:
+  void Show(QPoint position);
+  void Export();
+  void Import();
+
+  CGridCtrl& grid_;
+};
