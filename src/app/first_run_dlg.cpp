@@ -7,7 +7,6 @@
 #include "app/settings_store.h"
 #include "resources/resource_ids.h"
 #include "skin/edit_navigation.h"
-#include "skin/notice_dlg.h"
 #include "skin/skin_button.h"
 
 namespace {
@@ -59,16 +58,7 @@ void CFirstRunDlg::OnCommand(int controlId) {
 
 void CFirstRunDlg::OnOK() {
   const QString mail = mailEdit_->text().trimmed();
-  if (mail.isEmpty()) {
-    CNoticeDlg::ShowNotice(this, BitmapId::NoticeMessage,
-                           QStringLiteral("宛先を指定してください。"));
-    return;
-  }
-  if (!IsMailAddress(mail)) {
-    CNoticeDlg::ShowNotice(this, BitmapId::NoticeMessage,
-                           QStringLiteral("正しいメールアドレスを入力してください"));
-    return;
-  }
+  if (!AcceptMailAddress(this, mail)) return;
   store_.SetUserId(mail);
   store_.SetPassword(passwordEdit_->text());
   EndDialog(kConfirmRequested);

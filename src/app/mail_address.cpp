@@ -1,6 +1,8 @@
 #include "mail_address.h"
 
 #include "platform/cp932.h"
+#include "resources/resource_ids.h"
+#include "skin/notice_dlg.h"
 
 namespace {
 
@@ -22,4 +24,18 @@ bool IsMailAddress(const QString& text) {
   const long dot = FirstCharacter(bytes, '.');
   const long length = static_cast<long>(bytes.size());
   return at != -1 && dot != -1 && dot < length - 1 && at != 1;
+}
+
+bool AcceptMailAddress(QWidget* parent, const QString& text) {
+  if (text.isEmpty()) {
+    CNoticeDlg::ShowNotice(parent, BitmapId::NoticeMessage,
+                           QStringLiteral("宛先を指定してください。"));
+    return false;
+  }
+  if (!IsMailAddress(text)) {
+    CNoticeDlg::ShowNotice(parent, BitmapId::NoticeMessage,
+                           QStringLiteral("正しいメールアドレスを入力してください"));
+    return false;
+  }
+  return true;
 }

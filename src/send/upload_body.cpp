@@ -5,18 +5,6 @@
 
 namespace {
 
-// The first character of text that code page 932 cannot write.
-QString FirstUnsendable(const QString& text) {
-  for (qsizetype i = 0; i < text.size();) {
-    const qsizetype units = text[i].isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
-    bool lossless = true;
-    ToCp932(text.mid(i, units), &lossless);
-    if (!lossless) return text.mid(i, units);
-    i += units;
-  }
-  return QString();
-}
-
 std::string EncodeField(const QString& text, const QString& fieldName, bool showCharacter) {
   // Only what is sent has to be writable; a character past the cut does not matter.
   const QString kept = CutToCp932Bytes(text, kUploadTextLimit);
@@ -25,7 +13,7 @@ std::string EncodeField(const QString& text, const QString& fieldName, bool show
   if (!lossless) {
     const QString description =
         showCharacter ? QStringLiteral("%1に送信できない文字「%2」があります。")
-                            .arg(fieldName, FirstUnsendable(kept))
+                            .arg(fieldName, FirstNonCp932Character(kept))
                       : QStringLiteral("%1に送信できない文字があります。").arg(fieldName);
     throw UnsendableTextError(description);
   }

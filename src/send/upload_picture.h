@@ -7,15 +7,20 @@ class CNoticeDlg;
 class CSettingsStore;
 
 // Posts the picture at AttachmentPath() with the account and the mail texts to the service's
-// CGI on the `Server` host and reads the reply to its end, whatever its status. Returns 1 then.
+// CGI on the `Server` host and reads the reply to its end. Returns 1 when the reply's status is
+// below 400 (redirects included: the service may send one after taking the mail).
 //
 // `texts` are the send dialog's edits as they stand; the caller hands the message over with
 // CR LF line breaks (a QPlainTextEdit's "\n" becomes "\r\n").
-// `progress`, when given, shows "送信しています..." for the duration and is hidden again on
-// every outcome. The store's account and server are re-read before the request.
+// `progress`, when given, shows "送信しています..." for the duration, modally, and is hidden
+// again on every outcome. The store's account and server are re-read before the request.
 //
-// Blocks the calling thread. Throws InternetError (network), FileError (attachment missing or
-// unreadable, detected before any byte of the body is sent) or UnsendableTextError; callers
+// The network and file steps run on a thread of their own while the calling (user-interface)
+// thread keeps its events flowing, so windows stay painted; the call returns when they have
+// ended, within the limits given (by default at most five minutes for the whole request).
+// Throws InternetError (network, time limits, a status of 400 or above: the message names the
+// status and the reply's first line), FileError (attachment missing, unreadable or not a
+// regular file, detected before any byte of the body is sent) or UnsendableTextError; callers
 // run it through RunReportingErrors. Nothing stays open after it returns or throws.
 int UploadPicture(const UploadTexts& texts, CNoticeDlg* progress, CSettingsStore& store,
                   const TransferLimits& limits = {});

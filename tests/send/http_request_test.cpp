@@ -5,10 +5,10 @@
 #include <chrono>
 #include <cstdlib>
 
+#include "local_network.h"
 #include "loopback_peers.h"
 #include "platform/errors.h"
 #include "platform/http_connection.h"
-#include "platform/network_init.h"
 
 namespace {
 
@@ -16,11 +16,7 @@ using namespace std::chrono_literals;
 
 class HttpRequestTest : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    ASSERT_TRUE(InitNetwork());
-    // Traffic stays on this machine whatever proxy the environment names.
-    for (const char* name : {"http_proxy", "HTTP_PROXY", "all_proxy", "ALL_PROXY"}) unsetenv(name);
-  }
+  static void SetUpTestSuite() { ASSERT_TRUE(InitLocalNetwork()); }
 
   static HttpRequest Open(int port, TransferLimits limits = {}) {
     const InternetSession session("Quillora", ProxyAccess::Preconfigured, limits);

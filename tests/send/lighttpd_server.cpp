@@ -44,6 +44,7 @@ QByteArray CgiScript(const QString& records) {
              "mv \"$records/body.part\" \"$records/body\"\n"
              "mv \"$records/variables.part\" \"$records/variables\"\n"
              "echo x >> \"$records/requests\"\n"
+             "if [ -f \"$records/delay\" ]; then sleep \"$(cat \"$records/delay\")\"; fi\n"
              "printf 'Status: %s\\r\\nContent-Type: text/html\\r\\n\\r\\n' \"$(cat "
              "\"$records/status\")\"\n"
              "cat \"$records/page\"\n")
@@ -126,6 +127,10 @@ void LighttpdServer::Stop() {
 void LighttpdServer::SetReply(const QByteArray& status, const QByteArray& page) {
   WriteFile(dir_.path() + "/records/status", status);
   WriteFile(dir_.path() + "/records/page", page);
+}
+
+void LighttpdServer::SetDelay(int milliseconds) {
+  WriteFile(dir_.path() + "/records/delay", QByteArray::number(milliseconds / 1000.0));
 }
 
 QByteArray LighttpdServer::ReadRecord(const QString& name) const {

@@ -26,6 +26,8 @@ class LighttpdServer {
 
   // What the CGI answers from now on, e.g. ("500 Internal Server Error", page).
   void SetReply(const QByteArray& status, const QByteArray& page);
+  // How long the CGI waits, after recording a request, before it answers.
+  void SetDelay(int milliseconds);
 
   // How many requests reached the CGI.
   int RequestCount() const;

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <string_view>
 
 namespace {
 
@@ -39,6 +40,32 @@ std::size_t ContentLength(const std::string& head) {
                  [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
   const std::size_t at = lower.find("\r\ncontent-length:");
   return at == std::string::npos ? 0 : std::stoul(head.substr(at + 17));
+}
+
+// Reads a request from `client` until its head and the body its Content-Length announces
+// have arrived, or the client falls silent.
+std::string ReceiveRequest(int client) {
+  std::string request;
+  std::size_t expected = std::string::npos;
+  char chunk[4096];
+  while (request.size() < expected && WaitReadable(client)) {
+    const ssize_t count = ::recv(client, chunk, sizeof chunk, 0);
+    if (count <= 0) break;
+    request.append(chunk, static_cast<std::size_t>(count));
+    const std::size_t headEnd = request.find("\r\n\r\n");
+    if (headEnd != std::string::npos)
+      expected = headEnd + 4 + ContentLength(request.substr(0, headEnd + 2));
+  }
+  return request;
+}
+
+bool SendAll(int client, std::string_view bytes) {
+  for (std::size_t sent = 0; sent < bytes.size();) {
+    const ssize_t count = ::send(client, bytes.data() + sent, bytes.size() - sent, MSG_NOSIGNAL);
+    if (count <= 0) return false;
+    sent += static_cast<std::size_t>(count);
+  }
+  return true;
 }
 
 }  // namespace
@@ -82,20 +109,31 @@ void RecordingPeer::Serve() {
   if (!WaitReadable(fd_)) return;
   const int client = ::accept4(fd_, nullptr, nullptr, SOCK_CLOEXEC);
   if (client < 0) return;
-  std::size_t expected = std::string::npos;
-  char chunk[4096];
-  while (request_.size() < expected && WaitReadable(client)) {
-    const ssize_t count = ::recv(client, chunk, sizeof chunk, 0);
-    if (count <= 0) break;
-    request_.append(chunk, static_cast<std::size_t>(count));
-    const std::size_t headEnd = request_.find("\r\n\r\n");
-    if (headEnd != std::string::npos)
-      expected = headEnd + 4 + ContentLength(request_.substr(0, headEnd + 2));
-  }
-  for (std::size_t sent = 0; sent < reply_.size();) {
-    const ssize_t count = ::send(client, reply_.data() + sent, reply_.size() - sent, MSG_NOSIGNAL);
-    if (count <= 0) break;
-    sent += static_cast<std::size_t>(count);
+  request_ = ReceiveRequest(client);
+  SendAll(client, reply_);
+  ::close(client);
+}
+
+TricklingPeer::TricklingPeer() {
+  fd_ = ListenOnLoopback(1, &port_);
+  thread_ = std::thread([this] { Serve(); });
+}
+
+TricklingPeer::~TricklingPeer() {
+  if (thread_.joinable()) thread_.join();
+  ::close(fd_);
+}
+
+void TricklingPeer::Serve() {
+  if (!WaitReadable(fd_)) return;
+  const int client = ::accept4(fd_, nullptr, nullptr, SOCK_CLOEXEC);
+  if (client < 0) return;
+  ReceiveRequest(client);
+  // Without a length the reply ends only when the connection closes.
+  bool open = SendAll(client, "HTTP/1.1 200 OK\r\nContent-Type: text/plain\r\n\r\n");
+  for (int i = 0; open && i < 150; ++i) {
+    ::usleep(100 * 1000);
+    open = SendAll(client, ".");
   }
   ::close(client);
 }

@@ -46,3 +46,23 @@ class RecordingPeer {
   std::string request_;
   std::thread thread_;
 };
+
+// Accepts one connection on 127.0.0.1, takes the request and answers with a reply that never
+// ends: its head, then one body byte every 100 ms, fast enough for any stall check. Stops when
+// the client goes away, or after 15 seconds.
+class TricklingPeer {
+ public:
+  TricklingPeer();
+  ~TricklingPeer();
+  TricklingPeer(const TricklingPeer&) = delete;
+  TricklingPeer& operator=(const TricklingPeer&) = delete;
+
+  int Port() const { return port_; }
+
+ private:
+  void Serve();
+
+  int fd_ = -1;
+  int port_ = 0;
+  std::thread thread_;
+};

@@ -1,20 +1,25 @@
 #include "send/upload_picture.h"
 
 #include <curl/curl.h>
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <QDir>
 #include <QEvent>
 #include <QFile>
+#include <atomic>
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
+#include <thread>
 
 #include "app/settings_store.h"
 #include "lighttpd_server.h"
+#include "local_network.h"
 #include "loopback_peers.h"
 #include "platform/errors.h"
-#include "platform/network_init.h"
 #include "resources/resource_ids.h"
 #include "send/attachment_path.h"
 #include "skin/notice_dlg.h"
@@ -50,10 +55,7 @@ class PaintWatcher : public QObject {
 
 class UploadPictureTest : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    ASSERT_TRUE(InitNetwork());
-    for (const char* name : {"http_proxy", "HTTP_PROXY", "all_proxy", "ALL_PROXY"}) unsetenv(name);
-  }
+  static void SetUpTestSuite() { ASSERT_TRUE(InitLocalNetwork()); }
 
   void SetUp() override {
     QString error;
@@ -174,11 +176,27 @@ INSTANTIATE_TEST_SUITE_P(
                                    QByteArray(1022, 'b') + "\r\n--"}),
     [](const ::testing::TestParamInfo<TextCase>& info) { return std::string(info.param.name); });
 
-TEST_F(UploadPictureTest, ErrorReplyStillCountsAsDone) {
-  server_.SetReply("500 Internal Server Error", "<html>" + QByteArray(20000, 'e') + "</html>");
-  EXPECT_EQ(UploadPicture({"to", "s", "m"}, &notice_, store_), 1);
+// A refusal by the service is a failed send, reported with the status and the reply's first
+// line; the whole reply is still read, and statuses below 400 remain a completed upload.
+TEST_F(UploadPictureTest, StatusFrom400IsAFailureNamingStatusAndFirstLine) {
+  server_.SetReply("503 Service Unavailable",
+                   "\r\n  " + QStringLiteral("アカウントが停止中です").toUtf8() + "\r\n" +
+                       QByteArray(20000, 'e'));
+  try {
+    UploadPicture({"to", "s", "m"}, &notice_, store_);
+    ADD_FAILURE() << "no error";
+  } catch (const InternetError& error) {
+    EXPECT_TRUE(error.Description().contains("503")) << error.what();
+    EXPECT_TRUE(error.Description().endsWith(QStringLiteral("\nアカウントが停止中です")))
+        << error.what();
+  }
   EXPECT_EQ(server_.RequestCount(), 1);
   EXPECT_FALSE(notice_.isVisible());
+
+  for (const QByteArray status : {"302 Found", "399 Unknown"}) {
+    server_.SetReply(status, "moved");
+    EXPECT_EQ(UploadPicture({"to", "s", "m"}, &notice_, store_), 1) << status.constData();
+  }
 }
 
 TEST_F(UploadPictureTest, ProgressNoticeIsPaintedBeforeTheRequestAndHiddenAfter) {
@@ -204,13 +222,14 @@ class UploadFailureTest : public UploadPictureTest {
  protected:
   void ExpectReported(const QString& fragment) {
     const int before = OpenDescriptors();
+    const std::size_t shown = testenv::Messages().size();
     EXPECT_FALSE(RunReportingErrors(nullptr, [&] {
       UploadPicture({"to", "s", "m"}, &notice_, store_);
     }));
-    ASSERT_EQ(testenv::Messages().size(), 1u);
-    EXPECT_TRUE(testenv::Messages()[0].text.contains(fragment))
-        << testenv::Messages()[0].text.toStdString();
-    EXPECT_EQ(testenv::Messages()[0].icon, MessageIcon::Stop);
+    ASSERT_EQ(testenv::Messages().size(), shown + 1);
+    EXPECT_TRUE(testenv::Messages().back().text.contains(fragment))
+        << testenv::Messages().back().text.toStdString();
+    EXPECT_EQ(testenv::Messages().back().icon, MessageIcon::Stop);
     EXPECT_EQ(server_.RequestCount(), 0);
     EXPECT_FALSE(notice_.isVisible());
     EXPECT_EQ(OpenDescriptors(), before);
@@ -233,6 +252,41 @@ TEST_F(UploadFailureTest, AttachmentPathNamingTheFolder) {
   ExpectReported(QString::fromLocal8Bit(std::strerror(EISDIR)));
 }
 
+// Opens the FIFO for writing once something waits to read it, so that an open that blocks
+// until a writer comes ends (in a send of nothing) instead of hanging the test.
+class FifoWriterLater {
+ public:
+  explicit FifoWriterLater(const QByteArray& path)
+      : thread_([this, path] {
+          for (int i = 0; i < 50 && !done_; ++i) {
+            std::this_thread::sleep_for(100ms);
+            const int fd = ::open(path.constData(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+            if (fd >= 0) ::close(fd);
+          }
+        }) {}
+  ~FifoWriterLater() {
+    done_ = true;
+    thread_.join();
+  }
+
+ private:
+  std::atomic<bool> done_ = false;
+  std::thread thread_;
+};
+
+TEST_F(UploadFailureTest, AttachmentThatIsAFifo) {
+  const QString fifo = testenv::ProgramDir() + "/temp/fifo.gif";
+  ASSERT_EQ(::mkfifo(fifo.toLocal8Bit().constData(), 0600), 0);
+  const FifoWriterLater writer(fifo.toLocal8Bit());
+  SetAttachmentPath(fifo);
+  ExpectReported(fifo + ": " + QString::fromLocal8Bit(std::strerror(EINVAL)));
+}
+
+TEST_F(UploadFailureTest, AttachmentThatIsADevice) {
+  SetAttachmentPath("/dev/zero");
+  ExpectReported("/dev/zero: " + QString::fromLocal8Bit(std::strerror(EINVAL)));
+}
+
 TEST_F(UploadFailureTest, UnsendableCharacter) {
   SetAccount(server_.Address(), QStringLiteral("café@example.jp"), "pw");
   ExpectReported(QStringLiteral("「é」"));
@@ -250,6 +304,22 @@ TEST_F(UploadFailureTest, ServerThatNeverAnswers) {
   EXPECT_LT(std::chrono::steady_clock::now() - start, 12s);
   EXPECT_FALSE(notice_.isVisible());
   EXPECT_EQ(OpenDescriptors(), before);
+}
+
+// Bytes that keep coming pass the stall check; the limit on the whole request still ends it.
+TEST_F(UploadFailureTest, ReplyThatNeverEnds) {
+  TricklingPeer peer;
+  SetAccount(QStringLiteral("127.0.0.1:%1").arg(peer.Port()), "user", "pw");
+  const auto start = std::chrono::steady_clock::now();
+  try {
+    UploadPicture({"to", "s", "m"}, &notice_, store_,
+                  {.connectTimeout = 5s, .stallTime = 1s, .totalTime = 1500ms});
+    ADD_FAILURE() << "no error";
+  } catch (const InternetError& error) {
+    EXPECT_TRUE(error.Description().contains("timed out")) << error.what();
+  }
+  EXPECT_LT(std::chrono::steady_clock::now() - start, 5s);
+  EXPECT_FALSE(notice_.isVisible());
 }
 
 }  // namespace

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QStringList>
+
+#include "skin/skin_dlg.h"
+
+class CGridCtrl;
+
+// The address book: the recipients of the address book file in a grid of send flag, name and
+// mail address. New adds a row, Delete removes the focus row, OK saves the list and hands the
+// addresses marked "送信する" to the opener, Cancel forgets every change.
+class CAddressBookDlg : public CSkinDlg {
+  Q_OBJECT
+
+ public:
+  static constexpr int kGridId = 1003;
+  static constexpr int kNewButton = 1010;
+  static constexpr int kDeleteButton = 1011;
+
+  // The opener sets the background bitmap before showing it.
+  explicit CAddressBookDlg(QWidget* parent = nullptr);
+
+  // After OK: the mail addresses of the rows marked to send, in row order, empty ones included.
+  const QStringList& ChosenAddresses() const { return chosenAddresses_; }
+
+  CGridCtrl* Grid() const { return grid_; }
+  CSkinButton* Button(int controlId) const;
+
+ protected:
+  void InitDialog() override;
+  void OnCommand(int controlId) override;
+  void OnOK() override;
+  void keyPressEvent(QKeyEvent* event) override;
+
+ private:
+  void SetUpGrid();
+  void FillRows();
+  void OnNew();
+  void OnDelete();
+  void MakeChoiceCell(int row);
+
+  QStringList chosenAddresses_;
+  CGridCtrl* grid_;
+  CSkinButton* okButton_;
+  CSkinButton* cancelButton_;
+  CSkinButton* newButton_;
+  CSkinButton* deleteButton_;
+};

@@ -1,0 +1,103 @@
+#include "address_book_file.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStandardPaths>
+#include <algorithm>
+#include <cstring>
+
+#include "platform/cp932.h"
+#include "platform/program_folder.h"
+
+namespace {
+
+using namespace addressbook;
+
+constexpr char kMagic[4] = {'D', 'A', 'B', '\0'};
+constexpr char kVersion[2] = {'A', '\0'};
+
+// A field's text ends at its first zero byte, or fills the field.
+QString DecodeField(const char* field) {
+  const std::size_t length = strnlen(field, kFieldBytes);
+  return FromCp932(std::string_view(field, length));
+}
+
+// Copies text into a zeroed field, cut at kTextLimit bytes.
+void EncodeField(const QString& text, int row, char* field) {
+  const QString kept = CutToCp932Bytes(text, kTextLimit);
+  bool lossless = true;
+  const std::string bytes = ToCp932(kept, &lossless);
+  if (!lossless) throw UnstorableTextError(row, FirstNonCp932Character(kept));
+  const std::string_view cut = CutCp932(bytes, kTextLimit);
+  std::memcpy(field, cut.data(), cut.size());
+}
+
+void AppendInt32(std::string& bytes, std::uint32_t value) {
+  for (int shift = 0; shift < 32; shift += 8) bytes.push_back(char((value >> shift) & 0xFF));
+}
+
+}  // namespace
+
+QString AddressBookPath() {
+  if (ProgramFolderWritable()) return ProgramFolder() + QStringLiteral("/test.dat");
+  return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+         QStringLiteral("/Quillora/test.dat");
+}
+
+std::vector<AddressEntry> ReadAddressBook(const QString& path) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) return {};
+  char header[kHeaderBytes];
+  if (file.read(header, kHeaderBytes) != kHeaderBytes) return {};
+  if (std::memcmp(header, kMagic, sizeof kMagic) != 0) return {};
+  std::int32_t count = 0;
+  for (int i = 0; i < 4; ++i)
+    count |= std::int32_t(std::uint32_t(static_cast<unsigned char>(header[6 + i])) << (8 * i));
+  if (count <= 0) return {};
+  // A damaged count must not make the list larger than the file.
+  const qint64 present = (file.size() - kHeaderBytes + kRecordBytes - 1) / kRecordBytes;
+  const qint64 rows = std::min<qint64>(count, std::max<qint64>(0, present));
+
+  std::vector<AddressEntry> entries;
+  entries.reserve(static_cast<std::size_t>(rows));
+  for (qint64 row = 0; row < rows; ++row) {
+    char record[kRecordBytes] = {};
+    if (file.read(record, kRecordBytes) <= 0) break;  // the file shrank or cannot be read
+    entries.push_back({DecodeField(record), DecodeField(record + kFieldBytes)});
+  }
+  return entries;
+}
+
+UnstorableTextError::UnstorableTextError(int row, const QString& character)
+    : ReportedError(QStringLiteral("%1行目の「%2」は保存できません").arg(row).arg(character)),
+      row_(row) {}
+
+std::string EncodeAddressBook(const std::vector<AddressEntry>& entries) {
+  std::string records;
+  std::uint32_t count = 0;
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    const AddressEntry& entry = entries[i];
+    if (entry.address.isEmpty()) continue;
+    char record[kRecordBytes] = {};
+    const int row = static_cast<int>(i) + 1;
+    EncodeField(entry.name, row, record);
+    EncodeField(entry.address, row, record + kFieldBytes);
+    records.append(record, kRecordBytes);
+    ++count;
+  }
+  std::string bytes(kMagic, sizeof kMagic);
+  bytes.append(kVersion, sizeof kVersion);
+  AppendInt32(bytes, count);
+  return bytes + records;
+}
+
+void WriteAddressBook(const QString& path, const std::string& bytes) {
+  QDir().mkpath(QFileInfo(path).absolutePath());
+  QSaveFile file(path);
+  const auto fail = [&] { throw FileError(path + QStringLiteral(": ") + file.errorString()); };
+  if (!file.open(QIODevice::WriteOnly)) fail();
+  if (file.write(bytes.data(), qint64(bytes.size())) != qint64(bytes.size())) fail();
+  if (!file.commit()) fail();
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <QString>
+
+class CNoticeDlg;
+
+// Shows the progress notice while the program waits for something, as the one window that
+// takes input: the other windows keep painting but ignore the user until it is hidden again.
+// Keys and close requests do not hide it. Hidden again, and made modeless as before, when the
+// object goes.
+class BusyNotice : public QObject {
+ public:
+  // A null notice shows nothing.
+  BusyNotice(CNoticeDlg* notice, const QString& text);
+  ~BusyNotice() override;
+  BusyNotice(const BusyNotice&) = delete;
+  BusyNotice& operator=(const BusyNotice&) = delete;
+
+  // Shows `text` (without the OK button) and brings it to the screen at once.
+  void Show(const QString& text);
+  void Hide();
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  QPointer<CNoticeDlg> notice_;
+  Qt::WindowModality modality_ = Qt::NonModal;
+};
