@@ -1,6 +1,5 @@
 #include <QApplication>
 #include <QIcon>
-#include <QPixmap>
 
 #include "app/composer_app.h"
 #include "app/settings_store.h"
@@ -13,7 +12,9 @@ int main(int argc, char* argv[]) {
   QApplication::setApplicationName(QStringLiteral("Quillora"));
   QApplication::setOrganizationName(QStringLiteral("Varneth"));
   QApplication::setQuitOnLastWindowClosed(false);
-  QApplication::setWindowIcon(QIcon(QPixmap::fromImage(LoadBitmapResource(IconId::Main))));
+  QApplication::setWindowIcon(LoadIconResource(IconId::Main));
+  // Desktops match the windows to the menu entry and its icon by this name.
+  QGuiApplication::setDesktopFileName(QStringLiteral("jp.varneth.Quillora"));
 
   CComposerApp composer(Settings(), [] { return std::make_unique<CComposeDlg>(Settings()); });
   return composer.Run();

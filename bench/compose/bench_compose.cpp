@@ -1,10 +1,6 @@
-// Speed of the composition window with a 24-megapixel photo as the main picture:
-// loading it, one pan step and one zoom step (redisplay, tone and repaint of the canvas).
-#include <cstddef>
-#include <cstdio>
-// libjpeg's header uses size_t and FILE without including their headers.
-#include <jpeglib.h>
-
+// The composition window with a 24-megapixel photo as the main picture: how faithfully the
+// canvas shows it (against the exact mean of the picture area under each canvas pixel), and the
+// speed of loading it, one pan step and one zoom step (redisplay, tone and repaint).
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
@@ -12,6 +8,9 @@
 #include <QTemporaryDir>
 #include <QWindow>
 #include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <random>
 #include <vector>
 
 #include "app/settings_store.h"
@@ -21,6 +20,8 @@
 #include "compose/tone_knob.h"
 #include "skin/skin_button.h"
 #include "support/bench_timing.h"
+#include "support/bench_window.h"
+#include "support/test_photos.h"
 
 namespace {
 
@@ -42,33 +43,84 @@ QImage MakePhoto() {
   return image;
 }
 
-// The reference: libjpeg-turbo with its defaults decoding the whole file at full size, from
-// memory into a buffer that stays allocated between runs.
+// The reference: libjpeg-turbo with its defaults decoding the whole file at full size.
 double DecodeMs(const QString& path) {
-  static std::vector<unsigned char> pixels;
-  QElapsedTimer timer;
-  timer.start();
-  QFile file(path);
-  file.open(QIODevice::ReadOnly);
-  const QByteArray bytes = file.readAll();
-  jpeg_decompress_struct info;
-  jpeg_error_mgr error;
-  info.err = jpeg_std_error(&error);
-  jpeg_create_decompress(&info);
-  jpeg_mem_src(&info, reinterpret_cast<const unsigned char*>(bytes.constData()),
-               static_cast<unsigned long>(bytes.size()));
-  jpeg_read_header(&info, TRUE);
-  info.out_color_space = JCS_EXT_BGRX;
-  jpeg_start_decompress(&info);
-  const std::size_t stride = static_cast<std::size_t>(info.output_width) * 4;
-  pixels.resize(stride * info.output_height);
-  while (info.output_scanline < info.output_height) {
-    JSAMPROW row = pixels.data() + static_cast<std::size_t>(info.output_scanline) * stride;
-    jpeg_read_scanlines(&info, &row, 1);
+  return Milliseconds([&path] { DecodeJpegFully(path); });
+}
+
+// A detailed photo: a small one enlarged smoothly, with fine texture laid over it (grain and a
+// pattern a few pixels wide) that sampling single pixels turns into noise and moire.
+QImage MakeDetailedPhoto(const QString& small) {
+  QImage image = QImage(small).convertToFormat(QImage::Format_RGB32);
+  if (image.isNull()) image = MakePhoto().scaled(96, 64);
+  image = image.scaled(kWidth, kHeight, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+  std::mt19937 random(7);
+  for (int y = 0; y < kHeight; ++y) {
+    auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+    for (int x = 0; x < kWidth; ++x) {
+      const int texture =
+          static_cast<int>(24 * std::sin(x * 1.9 + y * 0.7)) + static_cast<int>(random() % 33) - 16;
+      auto add = [texture](int v) { return std::clamp(v + texture, 0, 255); };
+      line[x] = qRgb(add(qRed(line[x])), add(qGreen(line[x])), add(qBlue(line[x])));
+    }
   }
-  jpeg_finish_decompress(&info);
-  jpeg_destroy_decompress(&info);
-  return static_cast<double>(timer.nsecsElapsed()) / 1e6;
+  return image;
+}
+
+// The exact mean of the picture area under each pixel of `dest`, every picture pixel weighted by
+// how much of it the canvas pixel covers.
+QImage ExactAreaMeans(const QImage& picture, const QRectF& source, const QSize& dest) {
+  QImage out(dest, QImage::Format_RGB32);
+  const double sx = source.width() / dest.width(), sy = source.height() / dest.height();
+  for (int y = 0; y < dest.height(); ++y) {
+    const double y0 = std::max(0.0, source.top() + y * sy);
+    const double y1 = std::min<double>(picture.height(), source.top() + (y + 1) * sy);
+    for (int x = 0; x < dest.width(); ++x) {
+      const double x0 = std::max(0.0, source.left() + x * sx);
+      const double x1 = std::min<double>(picture.width(), source.left() + (x + 1) * sx);
+      double sum[3] = {}, total = 0;
+      for (int py = static_cast<int>(y0); py < y1; ++py) {
+        const double wy = std::min<double>(y1, py + 1) - std::max<double>(y0, py);
+        const auto* line = reinterpret_cast<const QRgb*>(picture.constScanLine(py));
+        for (int px = static_cast<int>(x0); px < x1; ++px) {
+          const double w = wy * (std::min<double>(x1, px + 1) - std::max<double>(x0, px));
+          sum[0] += w * qRed(line[px]);
+          sum[1] += w * qGreen(line[px]);
+          sum[2] += w * qBlue(line[px]);
+          total += w;
+        }
+      }
+      out.setPixel(x, y,
+                   qRgb(static_cast<int>(std::lround(sum[0] / total)),
+                        static_cast<int>(std::lround(sum[1] / total)),
+                        static_cast<int>(std::lround(sum[2] / total))));
+    }
+  }
+  return out;
+}
+
+// The canvas as drawn before area means: the picture pixel under each canvas pixel's centre.
+QImage NearestNeighbour(const QImage& picture, const QRectF& source, const QSize& dest) {
+  QImage out(dest, QImage::Format_RGB32);
+  for (int y = 0; y < dest.height(); ++y)
+    for (int x = 0; x < dest.width(); ++x) {
+      const double px = source.left() + (x + 0.5) * source.width() / dest.width();
+      const double py = source.top() + (y + 0.5) * source.height() / dest.height();
+      out.setPixel(x, y, picture.pixel(static_cast<int>(px), static_cast<int>(py)));
+    }
+  return out;
+}
+
+double Psnr(const QImage& a, const QImage& b) {
+  double sum = 0;
+  for (int y = 0; y < a.height(); ++y)
+    for (int x = 0; x < a.width(); ++x) {
+      const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+      sum += std::pow(qRed(p) - qRed(q), 2) + std::pow(qGreen(p) - qGreen(q), 2) +
+             std::pow(qBlue(p) - qBlue(q), 2);
+    }
+  const double mse = sum / (3.0 * a.width() * a.height());
+  return mse <= 0 ? 99.0 : 10 * std::log10(255.0 * 255.0 / mse);
 }
 
 void SendMouse(QWidget* widget, QEvent::Type type, QPoint at, Qt::MouseButtons held) {
@@ -89,14 +141,23 @@ int main(int argc, char* argv[]) {
 
   CSettingsStore store;
   CComposeDlg window(store);
-  window.show();
-  // Painting reaches the window only once it is exposed.
-  QElapsedTimer exposing;
-  exposing.start();
-  while ((!window.windowHandle() || !window.windowHandle()->isExposed()) &&
-         exposing.elapsed() < 5000)
-    QApplication::processEvents(QEventLoop::AllEvents, 50);
+  ShowExposed(window);
   CComposeCanvas& canvas = window.Canvas();
+
+  // Fidelity of the canvas right after loading a detailed photo.
+  const QString detailed = folder.path() + "/detailed.jpg";
+  MakeDetailedPhoto(QUILLORA_PHOTOS_DIR "/kodim08.png").save(detailed, "JPG", 95);
+  if (!canvas.LoadMainPicture(detailed)) {
+    std::fprintf(stderr, "the detailed photo did not load\n");
+    return 1;
+  }
+  const QImage master = canvas.Master()->Bitmap();
+  const QRectF source = canvas.Canvas()->SourceRect();
+  const QSize shown = canvas.Canvas()->size();
+  const QImage reference = ExactAreaMeans(master, source, shown);
+  const QImage face = canvas.Canvas()->RenderFace().convertToFormat(QImage::Format_RGB32);
+  std::printf("BENCH canvas_psnr_24mp %.2f dB anchor=%.2f target=40\n", Psnr(face, reference),
+              Psnr(NearestNeighbour(master, source, shown), reference));
 
   std::vector<double> decode, load;
   for (int run = 0; run < 5; ++run) {

@@ -11,7 +11,7 @@
 CAboutDlg::CAboutDlg(QWidget* parent) : CSkinDlg(DialogId::About, parent) {
   setWindowTitle(QStringLiteral("Quillora のバージョン情報"));
   auto* icon = new QLabel(this);
-  icon->setPixmap(QPixmap::fromImage(LoadBitmapResource(IconId::Main)));
+  icon->setPixmap(QPixmap::fromImage(LoadScreenBitmap(IconId::Main)));
   auto* name = new QLabel(QStringLiteral("Quillora Version 1.0"), this);
   auto* copyright = new QLabel(QStringLiteral("Copyright (C) 2026 Varneth"), this);
   auto* ok = new QPushButton(QStringLiteral("OK"), this);

@@ -1,5 +1,7 @@
 #include "canvas_view.h"
 
+#include <algorithm>
+
 namespace canvas {
 
 QRectF SourceRect(const View& view) {
@@ -11,21 +13,19 @@ QRectF SourceRect(const View& view) {
   return QRectF(x, y, 9600 / z, 9100 / z);
 }
 
-View ViewForPicture(int width, int height, bool smallPictureRule) {
+View ViewForPicture(int width, int height) {
   View view;
   view.offsetX = static_cast<float>(width - kWidth) / 2;
   view.offsetY = static_cast<float>(height - kHeight) / 2;
   view.zoomPercent =
       width > height ? 9100.0f / static_cast<float>(height) : 9600.0f / static_cast<float>(width);
-  if (smallPictureRule) {
-    if (view.offsetX < 0) {
-      view.offsetX = 0;
-      view.zoomPercent = 100;
-    }
-    if (view.offsetY < 0) {
-      view.offsetY = 0;
-      view.zoomPercent = 100;
-    }
+  if (view.offsetX < 0) {
+    view.offsetX = 0;
+    view.zoomPercent = 100;
+  }
+  if (view.offsetY < 0) {
+    view.offsetY = 0;
+    view.zoomPercent = 100;
   }
   return view;
 }
@@ -70,7 +70,7 @@ QRect PlacementRect(int width, int height, int maxWidth, int maxHeight, const QR
   float h = static_cast<float>(height);
   if (width > maxWidth || height > maxHeight) {
     const float scale =
-        width > height ? w / static_cast<float>(maxWidth) : h / static_cast<float>(maxHeight);
+        std::max(w / static_cast<float>(maxWidth), h / static_cast<float>(maxHeight));
     w /= scale;
     h /= scale;
   }

@@ -20,10 +20,10 @@ struct View {
 // The part of the picture shown in the canvas, in picture pixels.
 QRectF SourceRect(const View& view);
 
-// The view of a newly loaded picture of width x height: covering the canvas, centred. With
-// `smallPictureRule` (loading) a picture narrower or lower than the canvas is shown at 100 %
-// from its corner; reset recomputes without it.
-View ViewForPicture(int width, int height, bool smallPictureRule);
+// The view of a newly loaded picture of width x height: covering the canvas, centred; a
+// picture narrower or lower than the canvas is shown at 100 % from its corner. Reset returns
+// to this same view.
+View ViewForPicture(int width, int height);
 
 // Whether the picture, at the zoom, covers the canvas; the window fills the canvas white
 // first when it does not. `strict` is the test of loading (>), the zoom buttons use >=.
@@ -39,7 +39,8 @@ View PanStep(const View& view, QPoint last, QPoint now, int width, int height);
 bool OverlayFits(const QRect& moved, const QRect& canvasOnScreen);
 
 // Where a picture of width x height goes when placed on the canvas at most maxWidth x
-// maxHeight: shrunk by its longer side when too large, centred on the canvas rectangle.
+// maxHeight: when too large, shrunk by whichever side overflows more so that it fits both
+// ways, and centred on the canvas rectangle.
 QRect PlacementRect(int width, int height, int maxWidth, int maxHeight, const QRect& canvasRect);
 
 // Where a picture of width x height shows in a thumbnail cell: fitted and centred.

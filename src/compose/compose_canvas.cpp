@@ -32,7 +32,7 @@ CComposeCanvas::CComposeCanvas(QWidget* window)
       canvas_(new CLead(window, kCanvasId)),
       master_(new CLead(window, kMasterId)),
       message_(new CLead(window, kMessageId)),
-      knob_(new CToneKnob(window, kKnobHome, LoadBitmapResource(kKnobBitmap))) {
+      knob_(new CToneKnob(window, kKnobHome, LoadScreenBitmap(kKnobBitmap))) {
   canvas_->SetFlat(true);
   canvas_->setGeometry(kCanvasRect);
   master_->hide();
@@ -76,7 +76,7 @@ bool CComposeCanvas::LoadMainPicture(const QString& file) {
   const int height = static_cast<int>(master_->BitmapHeight());
   canvas_->SetAutoRepaint(false);
   canvas_->CopyBitmapFrom(*master_);
-  view_ = canvas::ViewForPicture(width, height, true);
+  view_ = canvas::ViewForPicture(width, height);
   if (!canvas::CoversCanvas(width, height, view_.zoomPercent, true)) FillCanvasWhite();
   ShowPicture();
   mainPicturePath_ = file;
@@ -125,7 +125,7 @@ void CComposeCanvas::ZoomOut() {
 void CComposeCanvas::Reset() {
   if (!HasPicture()) return;
   view_ = canvas::ViewForPicture(static_cast<int>(master_->BitmapWidth()),
-                                 static_cast<int>(master_->BitmapHeight()), false);
+                                 static_cast<int>(master_->BitmapHeight()));
   knob_->ResetKnob();
   adjustAmount_ = 0;
   if (canvas_->HasBitmap()) {
@@ -148,17 +148,20 @@ void CComposeCanvas::Clear() {
 }
 
 void CComposeCanvas::OnKnobReleased(int offset) {
-  if (HasPicture()) {
-    ShowPicture();
-    canvas_->AdjustTone(offset * 5);
-    canvas_->Repaint();
+  // Without a picture there is nothing to tone: the knob goes back home.
+  if (!HasPicture()) {
+    knob_->ResetKnob();
+    return;
   }
+  ShowPicture();
+  canvas_->AdjustTone(offset * 5);
+  canvas_->Repaint();
   adjustAmount_ = offset;
   knob_->SetValue(offset);
 }
 
 void CComposeCanvas::OnCanvasMouseDown(int button, float x, float y) {
-  if (button == 0) return;
+  if (button == 0 || !HasPicture()) return;
   panLast_ = QPoint(static_cast<int>(x), static_cast<int>(y));
   panning_ = true;
   canvas_->SetMousePointer(CLead::kPointerSizeAll);

@@ -1,12 +1,18 @@
 #include "compose_dlg.h"
 
+#include <QClipboard>
 #include <QComboBox>
 #include <QContextMenuEvent>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QMimeData>
 #include <QPainter>
 #include <QPixmap>
 #include <QScreen>
@@ -14,12 +20,27 @@
 #include "app/composer_app.h"
 #include "app/settings_store.h"
 #include "app/splash_dlg.h"
+#include "app/temp_folder.h"
 #include "compose/about_dlg.h"
 #include "compose/compose_canvas.h"
+#include "compose/lead.h"
+#include "compose/phone_export.h"
+#include "compose/phone_preview_wnd.h"
+#include "compose/picture_chooser_dlg.h"
+#include "compose/picture_intake.h"
+#include "compose/save_image_dlg.h"
+#include "compose/user_settings_dlg.h"
+#include "compose/web_links.h"
 #include "compose/window_position.h"
+#include "imaging/jpeg_writer.h"
 #include "platform/bitmap_resource.h"
+#include "platform/errors.h"
+#include "platform/safe_copy.h"
+#include "platform/url_opener.h"
 #include "resources/resource_ids.h"
 #include "resources/string_table.h"
+#include "send/attachment_path.h"
+#include "send/send_dlg.h"
 #include "skin/notice_dlg.h"
 #include "skin/skin_button.h"
 
@@ -62,6 +83,22 @@ const ButtonLayout kButtons[] = {
 
 // The area of the tabs and thumbnails, redrawn when the tab changes.
 const QRect kTabArea(QPoint(186, 108), QPoint(379, 517));
+
+// The smallest rectangle holding every pixel in which the tab backgrounds differ.
+QRect DifferingArea(const std::array<QImage, 3>& backgrounds) {
+  const QImage& first = backgrounds[0];
+  QRect area;
+  for (const QImage& other : backgrounds) {
+    if (other.size() != first.size()) return first.rect().united(other.rect());
+    for (int y = 0; y < first.height(); ++y) {
+      const auto* a = reinterpret_cast<const QRgb*>(first.constScanLine(y));
+      const auto* b = reinterpret_cast<const QRgb*>(other.constScanLine(y));
+      for (int x = 0; x < first.width(); ++x)
+        if (a[x] != b[x]) area |= QRect(x, y, 1, 1);
+    }
+  }
+  return area;
+}
 const QColor kSelectionColor(255, 90, 0);
 constexpr int kZoomOutImage = 170;
 
@@ -71,11 +108,19 @@ CComposeDlg::CComposeDlg(CSettingsStore& store, QWidget* parent)
     : CSkinDlg(DialogId::Compose, parent),
       store_(store),
       canvas_(new CComposeCanvas(this)),
-      materials_(new CMaterialPanel(this)) {
-  tabBackgrounds_[CMaterialPanel::kPictureTab] = LoadBitmapResource(BitmapId::ComposePicture);
-  tabBackgrounds_[CMaterialPanel::kCharacterTab] = LoadBitmapResource(BitmapId::ComposeCharacter);
-  tabBackgrounds_[CMaterialPanel::kMessageTab] = LoadBitmapResource(BitmapId::ComposeMessage);
-  SetBackgroundBitmap(tabBackgrounds_[CMaterialPanel::kPictureTab]);
+      materials_(new CMaterialPanel(this)),
+      userSettings_(new CUserSettingsDlg(store, this)),
+      preview_(new CPhonePreviewWnd(this)) {
+  setAcceptDrops(true);
+  const int tabBitmaps[] = {BitmapId::ComposePicture, BitmapId::ComposeCharacter,
+                            BitmapId::ComposeMessage};
+  for (int tab = 0; tab < CMaterialPanel::kTabs; ++tab) {
+    tabBackgrounds_[tab] = LoadBitmapResource(tabBitmaps[tab]);
+    tabScreenBackgrounds_[tab] = LoadScreenBitmap(tabBitmaps[tab]);
+  }
+  SetBackgroundBitmap(tabBackgrounds_[CMaterialPanel::kPictureTab],
+                      tabScreenBackgrounds_[CMaterialPanel::kPictureTab]);
+  tabArea_ = kTabArea | DifferingArea(tabBackgrounds_);
   CreateButtons();
   connect(materials_, &CMaterialPanel::ThumbnailClicked, this, &CComposeDlg::PlaceThumbnail);
   connect(materials_, &CMaterialPanel::CategoryChosen, this, [this](int tab) {
@@ -87,7 +132,8 @@ CComposeDlg::CComposeDlg(CSettingsStore& store, QWidget* parent)
 CComposeDlg::~CComposeDlg() = default;
 
 void CComposeDlg::CreateButtons() {
-  for (const ButtonLayout& layout : kButtons) buttons_[layout.id] = CreateButton(layout.id, layout.hover);
+  for (const ButtonLayout& layout : kButtons)
+    buttons_[layout.id] = CreateButton(layout.id, layout.hover);
 }
 
 CSkinButton* CComposeDlg::Button(int id) const {
@@ -98,7 +144,7 @@ CSkinButton* CComposeDlg::Button(int id) const {
 void CComposeDlg::InitDialog() {
   SetSplashText(QStringLiteral("環境設定..."));
   setWindowTitle(QStringLiteral("Quillora"));
-  setWindowIcon(QIcon(QPixmap::fromImage(LoadBitmapResource(IconId::Main))));
+  setWindowIcon(LoadIconResource(IconId::Main));
 
   SetSplashText(QStringLiteral("画面導入..."));
   materials_->FillCategoryLists();
@@ -117,9 +163,7 @@ void CComposeDlg::InitDialog() {
   materials_->ListCategory(CMaterialPanel::kMessageTab);
   LayOutButtons();
 
-  for (int slot = 0; slot < CMaterialPanel::kSlots; ++slot)
-    materials_->LoadThumbnail(materials_->RecentPictures()[slot],
-                              materials_->Thumbnail(CMaterialPanel::kPictureTab, slot));
+  materials_->LoadThumbnails(CMaterialPanel::kPictureTab, materials_->RecentPictures());
   materials_->ShowTabThumbnails(CMaterialPanel::kPictureTab);
   DrawSelectionFrame();
 
@@ -139,7 +183,7 @@ void CComposeDlg::LayOutButtons() {
 
 void CComposeDlg::CutIdleImages() {
   for (const auto& [id, button] : buttons_)
-    button->CutNormalImage(BackgroundBitmap(), button->geometry());
+    button->CutNormalImage(ScreenBackground(), button->geometry());
 }
 
 void CComposeDlg::SetSplashText(const QString& text) {
@@ -210,11 +254,32 @@ void CComposeDlg::OnCommand(int controlId) {
     case kClearButton:
       canvas_->Clear();
       break;
+    case kOpenButton:
+      OpenPictureChooser();
+      break;
+    case kUserSettingsButton:
+      userSettings_->Open();
+      break;
+    case kHomePageButton:
+    case kAlbumButton:
+    case kAlbumEditorButton:
+    case kHelpButton:
+      OpenWebLink(controlId);
+      break;
+    case kSendButton:
+      SendPicture();
+      break;
+    case kPreviewButton:
+      ShowPhonePreview();
+      break;
+    case kSaveButton:
+      StartSave();
+      break;
     case kQuitButton:
       OnCancel();
       break;
     default:
-      break;  // the save, send, chooser, preview, settings and link windows
+      break;
   }
 }
 
@@ -223,14 +288,14 @@ void CComposeDlg::SwitchTab(int mode) {
   EraseSelectionFrame();
   composeMode_ = mode;
   materials_->ShowTabThumbnails(static_cast<CMaterialPanel::Tab>(mode));
-  SetBackgroundBitmap(tabBackgrounds_[mode]);
+  SetBackgroundBitmap(tabBackgrounds_[mode], tabScreenBackgrounds_[mode]);
   // Every button shows the piece of the new background under it, the tabs included.
   CutIdleImages();
   Button(kOpenButton)->setVisible(mode == CMaterialPanel::kPictureTab);
   materials_->CharacterCombo()->setVisible(mode == CMaterialPanel::kCharacterTab);
   materials_->MessageCombo()->setVisible(mode == CMaterialPanel::kMessageTab);
   if (mode == CMaterialPanel::kPictureTab) Button(kZoomOutButton)->LoadButtonImages(kZoomOutImage);
-  update(kTabArea);
+  update(tabArea_);
   DrawSelectionFrame();
 }
 
@@ -254,6 +319,163 @@ void CComposeDlg::PlaceThumbnail(int tab, int slot) {
   }
   DrawSelectionFrame();
   busy_ = false;
+}
+
+void CComposeDlg::OpenPictureChooser() {
+  busy_ = true;
+  if (!chooser_) {
+    chooser_ = new CPictureChooserDlg(this);
+    connect(chooser_, &CPictureChooserDlg::PictureChosen, this, &CComposeDlg::TakeChosenPicture);
+  }
+  chooser_->Open();
+}
+
+void CComposeDlg::SendPicture() {
+  busy_ = true;
+  ExportPhoneFormats(*canvas_, ExportBaseName());
+  // An export that made no GIF small enough still opens the window: the upload then reports
+  // the missing attachment.
+  CSendDlg send(store_, this);
+  send.exec();
+}
+
+void CComposeDlg::StartSave() {
+  if (preview_->isVisible()) {
+    preview_->hide();
+    return;
+  }
+  tempJpegPath_ = ExportBaseName() + QStringLiteral(".jpg");
+  QDir().mkpath(TempFolder());
+  const PackedDibPtr capture = canvas_->CaptureCanvas();
+  QString error;
+  // A failure shows when the copy at the end finds no picture to copy.
+  if (capture) WriteJpegFromDib(capture.get(), 100, tempJpegPath_, &error);
+  busy_ = true;
+  savePath_.clear();
+  if (!saveDialog_) {
+    saveDialog_ = new CSaveImageDlg(this);
+    // As a posted message: the save window closes first, then the picture is copied.
+    connect(
+        saveDialog_, &CSaveImageDlg::SaveChosen, this,
+        [this](const QString& path) {
+          savePath_ = path;
+          SaveCompletion();
+        },
+        Qt::QueuedConnection);
+  }
+  saveDialog_->Open();
+}
+
+void CComposeDlg::ShowPhonePreview() {
+  if (preview_->isVisible()) return;
+  const QString base = ExportBaseName();
+  ExportPhoneFormats(*canvas_, base);
+  const QString attachment = AttachmentPath();
+  // The picture that will be sent; when none fits, the smallest one made.
+  const bool fits = QFileInfo(attachment).isFile();
+  preview_->SetPicture(fits ? attachment : base + QStringLiteral("_32.gif"),
+                       CPhonePreviewWnd::CaptionFor(fits ? attachment : QString()));
+  preview_->show();
+  preview_->RepaintNow();
+}
+
+void CComposeDlg::OpenWebLink(int buttonId) {
+  const auto say = [this](const QString& text) {
+    CNoticeDlg::ShowNotice(this, BitmapId::NoticeMessage, text);
+  };
+  if (buttonId == kHelpButton) {
+    OpenUrl(ManualAddress());
+    return;
+  }
+  if (buttonId == kHomePageButton) {
+    QString homePage;
+    if (!store_.ReadHomePage(homePage)) return;  // no home page set: nothing to open
+    if (const auto address = HomePageAddress(homePage))
+      OpenUrl(*address);
+    else
+      say(QStringLiteral("HomePageが正しくありません。"));
+    return;
+  }
+  store_.ReadServer();
+  if (!AlbumEditorAddress(store_.Server())) {
+    say(QStringLiteral("Serverが正しくありません。"));
+    return;
+  }
+  if (buttonId == kAlbumEditorButton) {
+    OpenUrl(*AlbumEditorAddress(store_.Server()));
+    return;
+  }
+  QString album;
+  store_.ReadValue(QStringLiteral("AlbumNumber"), album);
+  if (const auto address = PublicAlbumAddress(store_.Server(), album))
+    OpenUrl(*address);
+  else
+    say(QStringLiteral("AlbumNumberを設定してください。"));
+}
+
+void CComposeDlg::TakeChosenPicture(const QString& path) {
+  StoreRecentPicture(materials_->SelectedThumb(CMaterialPanel::kPictureTab), path);
+}
+
+bool CComposeDlg::StoreRecentPicture(int slot, const QString& path) {
+  CLead* thumbnail = materials_->Thumbnail(CMaterialPanel::kPictureTab, slot);
+  if (!materials_->LoadThumbnail(path, thumbnail)) {
+    materials_->LoadThumbnail(materials_->RecentPictures()[slot], thumbnail);
+    return false;
+  }
+  materials_->SetRecentPicture(slot, path);
+  store_.WriteValue(kRecentValue.arg(slot, 2, 10, QLatin1Char('0')), path);
+  return true;
+}
+
+bool CComposeDlg::TakePictures(const QStringList& paths) {
+  int slot = materials_->SelectedThumb(CMaterialPanel::kPictureTab);
+  int first = -1;
+  for (const QString& path : paths.mid(0, CMaterialPanel::kSlots)) {
+    if (!StoreRecentPicture(slot, path)) continue;
+    if (first < 0) first = slot;
+    slot = (slot + 1) % CMaterialPanel::kSlots;
+  }
+  if (first < 0) return false;
+  SwitchTab(CMaterialPanel::kPictureTab);
+  PlaceThumbnail(CMaterialPanel::kPictureTab, first);
+  return true;
+}
+
+void CComposeDlg::PastePicture() {
+  const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+  if (!data) return;
+  QStringList files = PictureFilesIn(data);
+  if (files.isEmpty() && data->hasImage()) {
+    const QString kept = KeepPastedPicture(qvariant_cast<QImage>(data->imageData()));
+    if (!kept.isEmpty()) files << kept;
+  }
+  if (!files.isEmpty()) TakePictures(files);
+}
+
+// Picture files may be dropped anywhere on the window; anything else is refused.
+void CComposeDlg::dragEnterEvent(QDragEnterEvent* event) {
+  if (!PictureFilesIn(event->mimeData()).isEmpty())
+    event->acceptProposedAction();
+  else
+    event->ignore();
+}
+
+void CComposeDlg::dragMoveEvent(QDragMoveEvent* event) {
+  if (!PictureFilesIn(event->mimeData()).isEmpty())
+    event->acceptProposedAction();
+  else
+    event->ignore();
+}
+
+void CComposeDlg::dropEvent(QDropEvent* event) {
+  const QStringList files = PictureFilesIn(event->mimeData());
+  if (files.isEmpty()) {
+    event->ignore();
+    return;
+  }
+  event->acceptProposedAction();
+  TakePictures(files);
 }
 
 QRect CComposeDlg::SelectionFrameRect(int slot) {
@@ -283,15 +505,16 @@ void CComposeDlg::paintEvent(QPaintEvent* event) {
 void CComposeDlg::SaveCompletion() {
   update();
   if (savePath_.isEmpty() || tempJpegPath_.isEmpty()) return;
-  // Overwrites an existing file; a failed copy is not reported.
-  QFile::remove(savePath_);
-  QFile::copy(tempJpegPath_, savePath_);
+  // The user's existing file is replaced only by a complete copy; a failure is reported and
+  // leaves it as it was.
+  RunReportingErrors(this, [this] { CopyFileReplacing(tempJpegPath_, savePath_); });
 }
 
-// Keys do nothing in the main window except Escape, which completes a save; in particular
-// Enter does not close it.
+// Keys do nothing in the main window except Escape, which completes a save, and Ctrl+V, which
+// brings in a picture; in particular Enter does not close it.
 void CComposeDlg::keyPressEvent(QKeyEvent* event) {
   if (event->key() == Qt::Key_Escape) SaveCompletion();
+  if (event->matches(QKeySequence::Paste)) PastePicture();
   event->accept();
 }
 

@@ -9,6 +9,10 @@
 #include "skin/skin_dlg.h"
 
 class CComposeCanvas;
+class CPictureChooserDlg;
+class CUserSettingsDlg;
+class CPhonePreviewWnd;
+class CSaveImageDlg;
 class CSettingsStore;
 
 // The main window, in which the user composes the picture: the canvas with its overlays on
@@ -47,6 +51,14 @@ class CComposeDlg : public CSkinDlg {
   CSkinButton* QuitButton() const { return Button(kQuitButton); }
   CComposeCanvas& Canvas() const { return *canvas_; }
   CMaterialPanel& Materials() const { return *materials_; }
+  // The picture chooser, once the open button has created it.
+  CPictureChooserDlg* PictureChooser() const { return chooser_; }
+  CUserSettingsDlg* UserSettings() const { return userSettings_; }
+  CPhonePreviewWnd* Preview() const { return preview_; }
+  // The save window, once the save button has created it.
+  CSaveImageDlg* SaveDialog() const { return saveDialog_; }
+  const QString& SavePath() const { return savePath_; }
+  const QString& TempJpegPath() const { return tempJpegPath_; }
   int ComposeMode() const { return composeMode_; }
   bool Busy() const { return busy_; }
 
@@ -73,6 +85,9 @@ class CComposeDlg : public CSkinDlg {
   void paintEvent(QPaintEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dragMoveEvent(QDragMoveEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   void CreateButtons();
@@ -84,12 +99,38 @@ class CComposeDlg : public CSkinDlg {
   void ReadRecentPictures();
   void SaveState();
   void ShowAboutBox();
+  void OpenPictureChooser();
+  // Exports the picture and opens the send window.
+  void SendPicture();
+  // Captures the canvas for saving and asks where to (or only hides the preview).
+  void StartSave();
+  // Exports and shows the picture that will be sent inside the phone.
+  void ShowPhonePreview();
+  // The home page, album, album editor and help buttons.
+  void OpenWebLink(int buttonId);
+  // Puts a chosen picture into the selected slot of the picture tab.
+  void TakeChosenPicture(const QString& path);
+  // Shows a picture in a slot of the picture tab and keeps it there; false (and the slot as it
+  // was) when it cannot be read.
+  bool StoreRecentPicture(int slot, const QString& path);
+  // Puts pictures into the selected slot of the picture tab and the ones after it, and makes
+  // the first the main picture; false when none could be read.
+  bool TakePictures(const QStringList& paths);
+  // Ctrl+V: a picture on the clipboard, or picture files copied elsewhere.
+  void PastePicture();
 
   CSettingsStore& store_;
   std::array<QImage, 3> tabBackgrounds_;
+  // As drawn: twice the size on a scaled screen.
+  std::array<QImage, 3> tabScreenBackgrounds_;
+  QRect tabArea_;  // redrawn when the tab changes
   std::map<int, CSkinButton*> buttons_;
   CComposeCanvas* canvas_;
   CMaterialPanel* materials_;
+  CPictureChooserDlg* chooser_ = nullptr;
+  CUserSettingsDlg* userSettings_;
+  CPhonePreviewWnd* preview_;
+  CSaveImageDlg* saveDialog_ = nullptr;
   int composeMode_ = CMaterialPanel::kPictureTab;
   bool busy_ = false;
   QString savePath_;

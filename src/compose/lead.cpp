@@ -1,11 +1,15 @@
 #include "lead.h"
 
+#include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <cmath>
 
 #include "imaging/full_color_image.h"
+#include "imaging/gif_writer.h"
+#include "imaging/phone_gif_plan.h"
+#include "imaging/picture_pyramid.h"
 
 namespace {
 
@@ -72,6 +76,7 @@ void CLead::Changed() {
 
 void CLead::SetBitmap(const QImage& image) {
   bitmap_ = image.isNull() ? QImage() : image.convertToFormat(QImage::Format_RGB32);
+  pyramid_ = bitmap_.isNull() ? nullptr : std::make_shared<const PicturePyramid>(bitmap_);
   solid_ = false;
   tone_ = IdentityTone();
   toned_ = false;
@@ -80,6 +85,7 @@ void CLead::SetBitmap(const QImage& image) {
 
 void CLead::CopyBitmapFrom(const CLead& other) {
   bitmap_ = other.bitmap_;  // shared until one of them writes
+  pyramid_ = other.pyramid_;
   solid_ = other.solid_;
   solidSize_ = other.solidSize_;
   solidColor_ = other.solidColor_;
@@ -90,6 +96,7 @@ void CLead::CopyBitmapFrom(const CLead& other) {
 
 void CLead::ClearBitmap() {
   bitmap_ = QImage();
+  pyramid_ = nullptr;
   solid_ = false;
   tone_ = IdentityTone();
   toned_ = false;
@@ -119,6 +126,12 @@ bool CLead::Load(const QString& path) {
   return true;
 }
 
+bool CLead::SaveGif(const QString& path, int bitsPerPixel) const {
+  if (!HasBitmap() || bitsPerPixel < 5 || bitsPerPixel > 8) return false;
+  const std::vector<std::uint8_t>& bytes = PhoneGifFor(Bitmap(), bitsPerPixel).bytes;
+  return !bytes.empty() && WriteFileBytes(path, bytes);
+}
+
 bool CLead::GetFileInfo(const QString& path) {
   const QSize size = ReadImageFileSize(path);
   if (!size.isValid() || size.isEmpty()) return false;
@@ -145,6 +158,7 @@ void CLead::Fill(ColorRef color) {
   solidColor_ = Opaque(color);
   solid_ = true;
   bitmap_ = QImage();
+  pyramid_ = nullptr;
   Changed();
 }
 
@@ -202,37 +216,12 @@ QImage CLead::RenderFace() const {
   if (face.isNull()) return face;
   face.fill(Opaque(background_));
   if (HasBitmap()) {
-    const QSize picture = PictureSize();
     const QRectF dest = destination_.isEmpty() ? QRectF(rect()) : destination_;
-    const QRectF src = source_.isEmpty() ? QRectF(QRect(QPoint(), picture)) : source_;
-    const QRgb key = Opaque(transparentColor_);
-    const int x0 = std::max(0, static_cast<int>(std::floor(dest.left())));
-    const int y0 = std::max(0, static_cast<int>(std::floor(dest.top())));
-    const int x1 = std::min(face.width(), static_cast<int>(std::ceil(dest.right())));
-    const int y1 = std::min(face.height(), static_cast<int>(std::ceil(dest.bottom())));
-    // Nearest neighbour: the source pixel under each destination pixel's centre.
-    std::vector<int> columns(static_cast<std::size_t>(std::max(0, x1 - x0)));
-    for (int x = x0; x < x1; ++x) {
-      const double sx = src.left() + (x + 0.5 - dest.left()) * src.width() / dest.width();
-      columns[x - x0] = sx >= 0 && sx < picture.width() ? static_cast<int>(sx) : -1;
-    }
-    for (int y = y0; y < y1; ++y) {
-      const double sy = src.top() + (y + 0.5 - dest.top()) * src.height() / dest.height();
-      if (sy < 0 || sy >= picture.height()) continue;
-      const auto* in =
-          solid_ ? nullptr
-                 : reinterpret_cast<const QRgb*>(bitmap_.constScanLine(static_cast<int>(sy)));
-      auto* out = reinterpret_cast<QRgb*>(face.scanLine(y));
-      for (int x = x0; x < x1; ++x) {
-        const int sx = columns[x - x0];
-        if (sx < 0) continue;
-        const QRgb c = (in ? in[sx] : solidColor_) | 0xFF000000u;
-        if (transparent_ && c == key) {
-          out[x] = 0;  // clear: what lies behind shows
-        } else {
-          out[x] = toned_ ? qRgb(tone_[qRed(c)], tone_[qGreen(c)], tone_[qBlue(c)]) : c;
-        }
-      }
+    const QRectF src = source_.isEmpty() ? QRectF(QRect(QPoint(), PictureSize())) : source_;
+    if (pyramid_ && !transparent_) {
+      pyramid_->Draw(face, dest, src, toned_ ? tone_.data() : nullptr);
+    } else {
+      DrawNearest(face, dest, src);
     }
   }
   if (!flat_) {
@@ -241,6 +230,39 @@ QImage CLead::RenderFace() const {
     painter.drawRect(face.rect().adjusted(0, 0, -1, -1));
   }
   return face;
+}
+
+// The picture pixel under each screen pixel's centre; key-coloured pixels clear.
+void CLead::DrawNearest(QImage& face, const QRectF& dest, const QRectF& src) const {
+  const QSize picture = PictureSize();
+  const QRgb key = Opaque(transparentColor_);
+  const int x0 = std::max(0, static_cast<int>(std::floor(dest.left())));
+  const int y0 = std::max(0, static_cast<int>(std::floor(dest.top())));
+  const int x1 = std::min(face.width(), static_cast<int>(std::ceil(dest.right())));
+  const int y1 = std::min(face.height(), static_cast<int>(std::ceil(dest.bottom())));
+  std::vector<int> columns(static_cast<std::size_t>(std::max(0, x1 - x0)));
+  for (int x = x0; x < x1; ++x) {
+    const double sx = src.left() + (x + 0.5 - dest.left()) * src.width() / dest.width();
+    columns[x - x0] = sx >= 0 && sx < picture.width() ? static_cast<int>(sx) : -1;
+  }
+  for (int y = y0; y < y1; ++y) {
+    const double sy = src.top() + (y + 0.5 - dest.top()) * src.height() / dest.height();
+    if (sy < 0 || sy >= picture.height()) continue;
+    const auto* in =
+        solid_ ? nullptr
+               : reinterpret_cast<const QRgb*>(bitmap_.constScanLine(static_cast<int>(sy)));
+    auto* out = reinterpret_cast<QRgb*>(face.scanLine(y));
+    for (int x = x0; x < x1; ++x) {
+      const int sx = columns[x - x0];
+      if (sx < 0) continue;
+      const QRgb c = (in ? in[sx] : solidColor_) | 0xFF000000u;
+      if (transparent_ && c == key) {
+        out[x] = 0;  // clear: what lies behind shows
+      } else {
+        out[x] = toned_ ? qRgb(tone_[qRed(c)], tone_[qGreen(c)], tone_[qBlue(c)]) : c;
+      }
+    }
+  }
 }
 
 void CLead::paintEvent(QPaintEvent*) {
@@ -269,6 +291,18 @@ void CLead::mouseReleaseEvent(QMouseEvent* event) {
                static_cast<float>(p.x()), static_cast<float>(p.y()));
   if (click) emit Clicked();
 }
+
+// The second press of a double click is a press like any other, but it completes no click:
+// one click, one action.
+void CLead::mouseDoubleClickEvent(QMouseEvent* event) {
+  const QPointF p = event->position();
+  emit MouseDown(ButtonCode(event->button()), ShiftCode(event->modifiers()),
+                 static_cast<float>(p.x()), static_cast<float>(p.y()));
+}
+
+// The right button is the control's own (panning, removing an overlay): its presses must not
+// open the window's menu, which would take the release away.
+void CLead::contextMenuEvent(QContextMenuEvent* event) { event->accept(); }
 
 void CLead::keyPressEvent(QKeyEvent* event) {
   const int code = VirtualKey(event->key());

@@ -3,13 +3,21 @@
 #include <QImage>
 #include <QRectF>
 #include <QWidget>
+#include <memory>
 
 #include "compose/tone.h"
 #include "platform/color_ref.h"
 
+class PicturePyramid;
+
 // The imaging control: a widget that holds one full-colour picture and shows it scaled, with
 // a tone adjustment and a transparent key colour, and reports mouse and key events in control
-// pixels. Copies of a picture share its pixels until one of them changes.
+// pixels. Copies of a picture share its pixels, and its reduced copies, until one changes.
+//
+// A picture is shown as a good viewer shows it: each screen pixel is the mean of the picture
+// area it covers, smaller or larger (see PicturePyramid). Controls with a transparent key colour
+// show the picture pixel under each screen pixel's centre instead, so that the key colour stays
+// exact and no mean mixes it into the picture.
 class CLead : public QWidget {
   Q_OBJECT
 
@@ -35,6 +43,10 @@ class CLead : public QWidget {
 
   // Loads BMP, GIF, JPEG or PNG in full colour; false (keeping the old picture) on failure.
   bool Load(const QString& path);
+  // Saves the picture as shown (tone included) as a GIF of 1 << bitsPerPixel colours (5 ... 8),
+  // made to be sent to phones (see PhoneGifPlan); false without a picture, for other depths or
+  // when the file cannot be written.
+  bool SaveGif(const QString& path, int bitsPerPixel) const;
   // Reads a file's size without decoding it into InfoWidth / InfoHeight; false on failure.
   bool GetFileInfo(const QString& path);
   float InfoWidth() const { return infoWidth_; }
@@ -83,14 +95,18 @@ class CLead : public QWidget {
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
 
  private:
   void Changed();
+  void DrawNearest(QImage& face, const QRectF& dest, const QRectF& src) const;
   QSize PictureSize() const { return solid_ ? solidSize_ : bitmap_.size(); }
 
   int controlId_;
-  QImage bitmap_;  // 32-bit, shared with copies until written
+  QImage bitmap_;                                  // 32-bit, shared with copies until written
+  std::shared_ptr<const PicturePyramid> pyramid_;  // of bitmap_, shared with copies
   // A filled picture is kept as its size and colour until its pixels are needed.
   bool solid_ = false;
   QSize solidSize_;

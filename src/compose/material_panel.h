@@ -35,8 +35,11 @@ class CMaterialPanel : public QObject {
   void SelectSavedCategories(const QString& character, const QString& message);
   // Lists the chosen category of the character or message tab and reloads its thumbnails.
   void ListCategory(Tab tab);
-  // Shows a file fitted into the control's cell; white when the file is gone.
-  void LoadThumbnail(const QString& file, CLead* thumbnail);
+  // Shows a file fitted into the control's cell; white when the file is gone or cannot be
+  // read (then false).
+  bool LoadThumbnail(const QString& file, CLead* thumbnail);
+  // The same for all ten thumbnails of a tab, read side by side.
+  void LoadThumbnails(Tab tab, const FileList& files);
   // Shows the thumbnails of one tab only.
   void ShowTabThumbnails(Tab tab);
 
@@ -61,6 +64,10 @@ class CMaterialPanel : public QObject {
   void DropDownClosed();
 
  private:
+  struct ThumbnailPicture;
+  static ThumbnailPicture ReadThumbnail(const QString& file, int slot);
+  static bool ShowThumbnail(const ThumbnailPicture& picture, CLead* thumbnail);
+
   QWidget* window_;
   QComboBox* characterCombo_;
   QComboBox* messageCombo_;

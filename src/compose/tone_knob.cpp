@@ -4,9 +4,11 @@
 #include <QPainter>
 #include <algorithm>
 
+#include "platform/bitmap_resource.h"
+
 CToneKnob::CToneKnob(QWidget* parent, QPoint home, const QImage& image)
     : QWidget(parent), home_(home), image_(image) {
-  setGeometry(QRect(home, image.isNull() ? QSize(16, 24) : image.size()));
+  setGeometry(QRect(home, image.isNull() ? QSize(16, 24) : LogicalSize(image)));
   setCursor(Qt::SizeHorCursor);
 }
 
@@ -21,7 +23,7 @@ int CToneKnob::DraggedLeft(int wanted, int home) {
 
 void CToneKnob::paintEvent(QPaintEvent*) {
   QPainter painter(this);
-  painter.drawImage(0, 0, image_);
+  DrawScreenImage(painter, QPointF(0, 0), image_);
 }
 
 void CToneKnob::mousePressEvent(QMouseEvent* event) {

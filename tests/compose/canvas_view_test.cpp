@@ -9,21 +9,17 @@ namespace {
 const QRect kCanvas(51, 143, 96, 91);
 
 TEST(CanvasView, NewPictureCoversTheCanvasCentred) {
-  const canvas::View wide = canvas::ViewForPicture(200, 100, true);
+  const canvas::View wide = canvas::ViewForPicture(200, 100);
   EXPECT_FLOAT_EQ(wide.zoomPercent, 91.0f);
   EXPECT_FLOAT_EQ(wide.offsetX, 52.0f);
   EXPECT_FLOAT_EQ(wide.offsetY, 4.5f);
-  const canvas::View tall = canvas::ViewForPicture(100, 300, true);
+  const canvas::View tall = canvas::ViewForPicture(100, 300);
   EXPECT_FLOAT_EQ(tall.zoomPercent, 96.0f);
   // Smaller than the canvas: 100 % from the corner.
-  const canvas::View small = canvas::ViewForPicture(50, 40, true);
+  const canvas::View small = canvas::ViewForPicture(50, 40);
   EXPECT_FLOAT_EQ(small.zoomPercent, 100.0f);
   EXPECT_FLOAT_EQ(small.offsetX, 0.0f);
   EXPECT_FLOAT_EQ(small.offsetY, 0.0f);
-  // Reset recomputes without that rule.
-  const canvas::View reset = canvas::ViewForPicture(50, 40, false);
-  EXPECT_FLOAT_EQ(reset.offsetX, -23.0f);
-  EXPECT_FLOAT_EQ(reset.zoomPercent, 227.5f);  // 9100 / 40
 }
 
 TEST(CanvasView, SourceRectFollowsZoomAndOffsets) {
@@ -74,11 +70,13 @@ TEST(CanvasView, OverlayMustKeepBothCornersInsideTheCanvas) {
   EXPECT_FALSE(canvas::OverlayFits(QRect(151, 243, 96, 40), canvasOnScreen));  // full width
 }
 
-TEST(CanvasView, PlacementShrinksByTheLongerSideAndCentres) {
+TEST(CanvasView, PlacementFitsBothWaysAndCentres) {
   EXPECT_EQ(canvas::PlacementRect(300, 100, 94, 89, kCanvas), QRect(52, 173, 94, 31));
   EXPECT_EQ(canvas::PlacementRect(50, 40, 94, 89, kCanvas), QRect(74, 168, 50, 40));
   EXPECT_EQ(canvas::PlacementRect(100, 300, 94, 89, kCanvas).size(), QSize(29, 89));
   EXPECT_EQ(canvas::PlacementRect(200, 100, 96, 91, kCanvas), QRect(51, 164, 96, 48));
+  // Nearly square but wider: the height overflows more and decides.
+  EXPECT_EQ(canvas::PlacementRect(100, 99, 94, 89, kCanvas), QRect(54, 144, 89, 89));
 }
 
 TEST(CanvasView, ThumbnailsFitTheirCellRoundingTheMarginUp) {

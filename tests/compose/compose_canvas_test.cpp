@@ -3,14 +3,18 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QMenu>
 #include <QTest>
+#include <QTimer>
 
 #include "app/settings_store.h"
 #include "compose/compose_dlg.h"
 #include "compose/lead.h"
 #include "compose/tone_knob.h"
+#include "compose_window_test.h"
 #include "skin/skin_button.h"
 #include "test_environment.h"
+#include "window_input.h"
 
 namespace {
 
@@ -55,19 +59,26 @@ void Drag(QWidget* widget, QPoint from, QPoint to, Qt::MouseButton button = Qt::
   SendMouse(widget, QEvent::MouseButtonRelease, button, to, Qt::NoButton);
 }
 
-class ComposeCanvasTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    ASSERT_TRUE(store.OpenSettingsKey(RegistryAccess::Full));
-    window = std::make_unique<CComposeDlg>(store);
-    window->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+// Counts the pop-up menus that open while it lives, closing each at once.
+class MenuWatcher {
+ public:
+  MenuWatcher() {
+    QObject::connect(&timer_, &QTimer::timeout, [this] {
+      if (QWidget* popup = QApplication::activePopupWidget()) {
+        ++opened_;
+        popup->close();
+      }
+    });
+    timer_.start(10);
   }
-  CComposeCanvas& Canvas() { return window->Canvas(); }
+  int Opened() const { return opened_; }
 
-  CSettingsStore store;
-  std::unique_ptr<CComposeDlg> window;
+ private:
+  QTimer timer_;
+  int opened_ = 0;
 };
+
+using ComposeCanvasTest = ComposeWindowTest;
 
 TEST_F(ComposeCanvasTest, WidePictureOpensCoveringTheCanvas) {
   ASSERT_TRUE(Canvas().LoadMainPicture(WritePicture("wide.bmp", 200, 100)));
@@ -91,6 +102,18 @@ TEST_F(ComposeCanvasTest, SmallPictureShowsAtFullSizeOnWhite) {
   EXPECT_EQ(Canvas().MainPicturePath(), testenv::ProgramDir() + "/small.bmp");
 }
 
+TEST_F(ComposeCanvasTest, ResetGivesBackTheViewOfLoading) {
+  ASSERT_TRUE(Canvas().LoadMainPicture(WritePicture("small.bmp", 50, 40)));
+  const QImage loaded = Canvas().CaptureImage();
+  window->Button(CComposeDlg::kZoomInButton)->click();
+  window->Button(CComposeDlg::kZoomInButton)->click();
+  window->Button(CComposeDlg::kResetButton)->click();
+  EXPECT_FLOAT_EQ(Canvas().ZoomPercent(), 100.0f);
+  EXPECT_FLOAT_EQ(Canvas().OffsetX(), 0.0f);
+  EXPECT_FLOAT_EQ(Canvas().OffsetY(), 0.0f);
+  EXPECT_EQ(Canvas().CaptureImage(), loaded);
+}
+
 TEST_F(ComposeCanvasTest, ZoomOutStopsAtFiveAndZoomInHasNoLimit) {
   ASSERT_TRUE(Canvas().LoadMainPicture(WritePicture("wide.bmp", 200, 100)));
   int steps = 0;
@@ -110,6 +133,22 @@ TEST_F(ComposeCanvasTest, ZoomAndPanNeedAPicture) {
   window->Button(CComposeDlg::kResetButton)->click();
   EXPECT_FLOAT_EQ(Canvas().ZoomPercent(), 100.0f);
   EXPECT_FLOAT_EQ(Canvas().OffsetX(), 0.0f);
+}
+
+TEST_F(ComposeCanvasTest, KnobAndPanLeaveAClearedCanvasWhite) {
+  ASSERT_TRUE(Canvas().LoadMainPicture(WritePicture("wide.bmp", 200, 100)));
+  window->Button(CComposeDlg::kClearButton)->click();
+  CToneKnob* knob = Canvas().Knob();
+  testenv::WindowDrag(window.get(), testenv::InWindow(knob, {5, 5}),
+                      testenv::InWindow(knob, {35, 5}));
+  EXPECT_EQ(knob->Offset(), 0);
+  EXPECT_EQ(Canvas().AdjustAmount(), 0);
+  const QPoint canvas = testenv::InWindow(Canvas().Canvas(), {50, 50});
+  testenv::WindowDrag(window.get(), canvas, canvas - QPoint(30, 10));
+  EXPECT_EQ(Canvas().Canvas()->MousePointer(), CLead::kPointerDefault);
+  const QImage shot = Canvas().CaptureImage();
+  EXPECT_EQ(shot.pixel(0, 0), qRgb(255, 255, 255));
+  EXPECT_EQ(shot.pixel(95, 90), qRgb(255, 255, 255));
 }
 
 TEST_F(ComposeCanvasTest, PanningMovesThePictureAndClampsAtItsEdges) {
@@ -198,6 +237,35 @@ TEST_F(ComposeCanvasTest, OverlaysStayOnTheCanvasAndGoWithTheRightButtonOrDelete
   message->setFocus();
   QTest::keyClick(message, Qt::Key_Delete);
   EXPECT_FALSE(message->isVisible());
+}
+
+TEST_F(ComposeCanvasTest, RightButtonRemovesOverlaysAndPansWhileTheMenuIsForFreeAreas) {
+  ASSERT_TRUE(Canvas().LoadMainPicture(WritePicture("wide.bmp", 200, 100)));
+  MenuWatcher menus;
+  ASSERT_TRUE(Canvas().PlaceCharacter(WriteCharacter("c.bmp")));
+  CLead* character = Canvas().CharacterWindow(0);
+  testenv::WindowClick(window.get(), Qt::RightButton, testenv::InWindow(character, {2, 2}));
+  EXPECT_FALSE(character->isVisible());
+  ASSERT_TRUE(Canvas().PlaceMessage(WriteCharacter("m.bmp", 60, 30)));
+  CLead* message = Canvas().MessageWindow();
+  testenv::WindowClick(window.get(), Qt::RightButton, testenv::InWindow(message, {2, 2}));
+  EXPECT_FALSE(message->isVisible());
+  EXPECT_FALSE(Contains(Canvas().CaptureImage(), qRgb(0, 200, 0)));
+
+  const float offsetX = Canvas().OffsetX();
+  const QPoint canvas = testenv::InWindow(Canvas().Canvas(), {80, 80});
+  testenv::WindowPress(window.get(), Qt::RightButton, canvas);
+  EXPECT_EQ(Canvas().Canvas()->MousePointer(), CLead::kPointerSizeAll);
+  testenv::WindowRelease(window.get(), Qt::RightButton, canvas);
+  EXPECT_EQ(Canvas().Canvas()->MousePointer(), CLead::kPointerDefault);
+  testenv::WindowMove(window.get(), canvas - QPoint(20, 0));  // no button held: no pan
+  EXPECT_FLOAT_EQ(Canvas().OffsetX(), offsetX);
+  EXPECT_EQ(menus.Opened(), 0);
+
+  const QPoint freeArea(200, 60);
+  ASSERT_EQ(window->childAt(freeArea), nullptr);
+  testenv::WindowClick(window.get(), Qt::RightButton, freeArea);
+  EXPECT_EQ(menus.Opened(), 1);
 }
 
 TEST_F(ComposeCanvasTest, SixthCharacterReplacesTheFirst) {

@@ -17,6 +17,7 @@
 #include "resources/resource_ids.h"
 #include "skin/skin_button.h"
 #include "test_environment.h"
+#include "window_input.h"
 
 namespace {
 
@@ -220,7 +221,10 @@ TEST_F(ComposeDlgTest, ClickingACharacterThumbnailPlacesItOnTheCanvas) {
   RunAndQuit(window, [&] {
     window.Button(CComposeDlg::kCharacterTabButton)->click();
     CLead* thumbnail = window.Materials().Thumbnail(CMaterialPanel::kCharacterTab, 0);
-    QTest::mouseClick(thumbnail, Qt::LeftButton, {}, QPoint(3, 3));
+    // A double click is one click too many: it places the character once.
+    testenv::WindowDoubleClick(&window, Qt::LeftButton, testenv::InWindow(thumbnail, {3, 3}));
+    EXPECT_EQ(window.Canvas().NextCharacterSlot(), 1);
+    EXPECT_FALSE(window.Canvas().CharacterWindow(1)->isVisible());
     EXPECT_TRUE(window.Canvas().CharacterWindow(0)->isVisible());
     EXPECT_EQ(window.Canvas().CharacterWindow(0)->geometry(), QRect(79, 173, 40, 30));
     EXPECT_EQ(window.Canvas().CaptureImage().pixel(28 + 20, 30 + 15), qRgb(0, 200, 0));
@@ -228,22 +232,54 @@ TEST_F(ComposeDlgTest, ClickingACharacterThumbnailPlacesItOnTheCanvas) {
   });
 }
 
-TEST_F(ComposeDlgTest, EscapeCompletesAPendingSave) {
-  const QString temp = testenv::ProgramDir() + "/temp/shot.jpg";
-  QFile file(temp);
+void WriteFile(const QString& path, const QByteArray& bytes) {
+  QFile file(path);
   ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-  file.write("picture");
-  file.close();
+  file.write(bytes);
+}
+
+QByteArray ReadFile(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+TEST_F(ComposeDlgTest, EscapeCompletesAPendingSaveAndNeverLosesTheOldFile) {
+  const QString temp = testenv::ProgramDir() + "/temp/shot.jpg";
   const QString target = testenv::ProgramDir() + "/saved.jpg";
+  WriteFile(target, "old picture");
   CComposeDlg window(store);
   RunAndQuit(window, [&] {
+    // The temporary picture is gone: the saved one stays and the user is told.
     window.SetTempJpegPath(temp);
     window.SetSavePath(target);
     QTest::keyClick(&window, Qt::Key_Escape);
+    EXPECT_EQ(ReadFile(target), QByteArray("old picture"));
+    ASSERT_EQ(testenv::Messages().size(), 1u);
+    EXPECT_EQ(testenv::Messages()[0].icon, MessageIcon::Stop);
+
+    WriteFile(temp, "picture");
+    QTest::keyClick(&window, Qt::Key_Escape);
   });
-  QFile saved(target);
-  ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
-  EXPECT_EQ(saved.readAll(), QByteArray("picture"));
+  EXPECT_EQ(ReadFile(target), QByteArray("picture"));
+  EXPECT_EQ(QDir(testenv::ProgramDir()).entryList(QDir::Files), QStringList{"saved.jpg"});
+}
+
+TEST_F(ComposeDlgTest, SwitchingTabsRepaintsEveryPixelWhereTheBackgroundsDiffer) {
+  CComposeDlg window(store);
+  RunAndQuit(window, [&] {
+    QScreen* screen = QGuiApplication::primaryScreen();
+    for (int tab : {CComposeDlg::kCharacterTabButton, CComposeDlg::kMessageTabButton,
+                    CComposeDlg::kPictureTabButton}) {
+      window.Button(tab)->click();
+      QCoreApplication::processEvents();
+      const QImage shown =
+          screen->grabWindow(window.winId()).toImage().convertToFormat(QImage::Format_RGB32);
+      // A strip beside the tab area, clear of every control.
+      for (int y = 114; y < 514; y += 20)
+        for (int x = 380; x <= 382; ++x)
+          ASSERT_EQ(shown.pixel(x, y), window.BackgroundBitmap().pixel(x, y)) << x << "," << y;
+    }
+  });
 }
 
 }  // namespace

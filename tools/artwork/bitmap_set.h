@@ -11,8 +11,9 @@ class BitmapSet {
   const QImage& at(int id) const;
   const std::map<int, QImage>& all() const { return images_; }
 
-  // Writes every bitmap as 24-bit RGB PNG; returns false on the first failure.
-  bool saveAll(const QString& folder) const;
+  // Writes every bitmap as 24-bit RGB PNG, <id><suffix>.png; returns false on the first
+  // failure.
+  bool saveAll(const QString& folder, const QString& suffix = QString()) const;
 
  private:
   std::map<int, QImage> images_;

@@ -7,6 +7,7 @@
 #include "bitmap_set.h"
 #include "palette.h"
 #include "panels.h"
+#include "render_scale.h"
 #include "text.h"
 
 namespace {
@@ -145,9 +146,9 @@ void paintButton(QImage& target, const ButtonArt& button, ButtonState state) {
 
 void addStateImages(BitmapSet& bitmaps, const QImage& background, const ButtonArt& button) {
   const auto stateImage = [&](ButtonState state) {
-    QImage image = background.copy(button.rect);
+    QImage image = cropLogical(background, button.rect);
     QPainter painter(&image);
-    const QRectF area(0, 0, image.width(), image.height());
+    const QRectF area(0, 0, button.rect.width(), button.rect.height());
     button.paint(painter, area, state);
     return image;
   };

@@ -7,6 +7,7 @@
 #include "motifs.h"
 #include "palette.h"
 #include "panels.h"
+#include "render_scale.h"
 
 namespace compose {
 
@@ -122,7 +123,7 @@ QList<ButtonArt> sideButtons() {
 QImage knobImage(const QImage& background) {
   // The knob carries the tray and groove under it, so it blends in wherever
   // it slides along the plain groove.
-  QImage knob = background.copy(kKnobHome);
+  QImage knob = cropLogical(background, kKnobHome);
   QPainter painter(&knob);
   painter.setRenderHint(QPainter::Antialiasing);
   const QRectF face(1.5, 1, 13, 21.5);

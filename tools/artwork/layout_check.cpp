@@ -2,13 +2,14 @@
 
 #include <cstdio>
 
+#include "render_scale.h"
 #include "shaped_window.h"
 
 namespace {
 
 bool insideShape(const QImage& background, const ButtonArt& button) {
   const QRect rect = button.rect;
-  if (!background.rect().contains(rect)) return false;
+  if (!QRect(QPoint(), logicalSize(background)).contains(rect)) return false;
   for (int y = rect.top(); y <= rect.bottom(); ++y) {
     for (int x = rect.left(); x <= rect.right(); ++x) {
       if (button.roundCorners) {
@@ -31,7 +32,7 @@ bool checkWindow(int id, const QImage& background, const QList<ButtonArt>& butto
     std::fprintf(stderr, "warning: %d: %s\n", id, qPrintable(message));
     fine = false;
   };
-  if (shaped && !isKeyPixel(background, 0, background.height() - 1))
+  if (shaped && !isKeyPixel(background, 0, logicalSize(background).height() - 1))
     complain(QStringLiteral("bottom-left pixel is not the key colour"));
   for (qsizetype i = 0; i < buttons.size(); ++i) {
     if (shaped && !insideShape(background, buttons[i]))

@@ -7,6 +7,7 @@
 #include "motifs.h"
 #include "palette.h"
 #include "panels.h"
+#include "render_scale.h"
 #include "shaped_window.h"
 #include "windows.h"
 
@@ -21,7 +22,7 @@ const QRect kOkRect(103, 117, 88, 32);
 
 // Frame, band and header of a notice window; returns its outline.
 QPainterPath paintNoticeFrame(QImage& image, const QString& title) {
-  const QRectF outer(0, 0, image.width(), image.height());
+  const QRectF outer(QPointF(0, 0), QSizeF(logicalSize(image)));
   QPainter painter(&image);
   drawWindowBody(painter, outer, kRadius, kPaper);
   drawTitleBand(painter, outer, kRadius, kBandBottom);

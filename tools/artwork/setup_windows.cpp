@@ -7,6 +7,7 @@
 #include "motifs.h"
 #include "palette.h"
 #include "panels.h"
+#include "render_scale.h"
 #include "shaped_window.h"
 #include "text.h"
 #include "windows.h"
@@ -48,7 +49,7 @@ QImage paintDialog(QSize size, const QString& title, const QString& caption,
 bool finishDialog(BitmapSet& bitmaps, int id, QImage image, const QList<ButtonArt>& buttons) {
   for (const ButtonArt& button : buttons) addStateImages(bitmaps, image, button);
   for (const ButtonArt& button : buttons) paintButton(image, button, ButtonState::Idle);
-  cutToShape(image, roundedRect(QRectF(image.rect()), kRadius));
+  cutToShape(image, roundedRect(QRectF(QPointF(0, 0), QSizeF(logicalSize(image))), kRadius));
   bitmaps.add(id, image);
   return checkWindow(id, image, buttons);
 }

@@ -10,8 +10,10 @@
 // edges painted on it blend into that colour, never into the key.
 QImage newWindowCanvas(QSize size);
 
-// Keys every pixel the outline covers by less than half; keeps the key
-// colour out of the inside so no inner pixel is cut by accident.
+// Keys every logical pixel the outline covers by less than half (all of its
+// device pixels at scale 2); keeps the key colour out of the inside so no
+// inner pixel is cut by accident.
 void cutToShape(QImage& image, const QPainterPath& outline);
 
+// At logical coordinates, whatever the image's scale.
 bool isKeyPixel(const QImage& image, int x, int y);

@@ -1,0 +1,36 @@
+#include "file_browser.h"
+
+#include <QFrame>
+
+#include "platform/shell_namespace.h"
+#include "widgets/shell/file_list_ctrl.h"
+#include "widgets/shell/folder_combo_box.h"
+
+namespace {
+const QRect kCombo(151, 36, 218, 20);
+const QRect kList(QPoint(23, 62), QPoint(494, 188));
+}  // namespace
+
+CFileBrowser::CFileBrowser(QWidget* window)
+    : combo_(new CFolderComboBox(window)), list_(new CFileListCtrl(window)) {
+  combo_->setGeometry(kCombo);
+  list_->setGeometry(kList);
+  list_->setFrameShape(QFrame::NoFrame);  // the background draws its well
+  combo_->SetLinkedList(list_);
+  list_->SetLinkedCombo(combo_);
+}
+
+void CFileBrowser::Show(const QString& folder) {
+  combo_->FillTopLevel();
+  if (folder == ShellNamespace::DesktopPath() || !ShellNamespace::Describe(folder)) {
+    list_->ListDesktop();
+    return;
+  }
+  combo_->SelectPath(folder);
+  list_->ListFolder(folder);
+}
+
+QString CFileBrowser::StartFolder() {
+  const QString pictures = ShellNamespace::SpecialLocationPath(ShellNamespace::kPictures);
+  return pictures.isEmpty() ? ShellNamespace::DesktopPath() : pictures;
+}

@@ -1,0 +1,115 @@
+#include "phone_preview_wnd.h"
+
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QPushButton>
+
+#include "imaging/render_image.h"
+#include "platform/bitmap_resource.h"
+#include "platform/program_folder.h"
+#include "resources/resource_ids.h"
+
+const QRect CPhonePreviewWnd::kDisplayRect(QPoint(127, 203), QPoint(222, 293));
+
+namespace {
+
+// The window's size when the phone picture is missing, and where the caption and the hide
+// button sit on the phone.
+const QSize kTemplateSize(350, 600);
+const QRect kCaptionRect(111, 296, 128, 14);
+const QRect kHideButtonRect(220, 340, 68, 28);
+
+// The phone drawn at twice the size for scaled screens, beside the phone picture; null when
+// the screen is not scaled or there is none.
+QImage TwiceSizePhone() {
+  if (!ScreenUsesTwiceSize()) return {};
+  QImage phone(DataFolder() + QStringLiteral("/mobilephone@2x.png"));
+  phone.setDevicePixelRatio(2);
+  return phone;
+}
+
+}  // namespace
+
+CPhonePreviewWnd::CPhonePreviewWnd(QWidget* parent)
+    : CSkinDlg(DialogId::Preview, parent),
+      hideButton_(new QPushButton(QStringLiteral("消す"), this)) {
+  setWindowTitle(QStringLiteral("プレビュー"));
+  const DibSection phone = RenderImageFileScaled(DataFolder() + "/mobilephone.gif", 100);
+  if (!phone.IsNull()) {
+    // The outline comes from the phone picture; the twice-size one is only drawn.
+    SetBackgroundBitmap(phone.Image(), TwiceSizePhone());
+  } else {
+    // No phone picture: a plain window of the usual size, still showing the picture.
+    QImage plain(kTemplateSize, QImage::Format_RGB32);
+    plain.fill(QColor(255, 244, 236));
+    SetBackgroundBitmap(plain);
+    SetUseRegion(false);
+  }
+  hideButton_->setGeometry(kHideButtonRect);
+  hideButton_->setFocusPolicy(Qt::NoFocus);
+  hideButton_->setStyleSheet(QStringLiteral(
+      "QPushButton { color: white; font-weight: bold; border: 1px solid rgb(228, 92, 56);"
+      " border-radius: 13px; background: qlineargradient(x1:0, y1:0, x2:0, y2:1,"
+      " stop:0 rgb(255, 160, 128), stop:1 rgb(255, 120, 86)); }"
+      "QPushButton:hover { background: rgb(255, 140, 104); }"
+      "QPushButton:pressed { background: rgb(228, 92, 56); }"));
+  connect(hideButton_, &QPushButton::clicked, this, [this] { OnCancel(); });
+}
+
+void CPhonePreviewWnd::SetPicture(const QString& path, const QString& caption) {
+  picturePath_ = path;
+  caption_ = caption;
+  update();
+}
+
+QRect CPhonePreviewWnd::PictureRect(QSize picture) {
+  int width = picture.width();
+  int height = picture.height();
+  if (width > kDisplayRect.width() || height > kDisplayRect.height()) {
+    const float scale = height < width ? static_cast<float>(width) / kDisplayRect.width()
+                                       : static_cast<float>(height) / kDisplayRect.height();
+    width = static_cast<int>(static_cast<float>(width) / scale);
+    height = static_cast<int>(static_cast<float>(height) / scale);
+  }
+  return QRect(kDisplayRect.left() + (kDisplayRect.width() - width) / 2,
+               kDisplayRect.top() + (kDisplayRect.height() - height) / 2, width, height);
+}
+
+QString CPhonePreviewWnd::CaptionFor(const QString& attachment) {
+  const QFileInfo file(attachment);
+  if (attachment.isEmpty() || !file.isFile()) return QStringLiteral("8KB以内に収まりません");
+  const QString colours = file.completeBaseName().section(QLatin1Char('_'), -1);
+  return colours + QStringLiteral("色・") + QString::number(file.size() / 1024.0, 'f', 1) +
+         QStringLiteral("KB");
+}
+
+void CPhonePreviewWnd::setVisible(bool visible) {
+  CSkinDlg::setVisible(visible);
+  shownState_ = visible ? kShown : kHidden;
+}
+
+void CPhonePreviewWnd::paintEvent(QPaintEvent* event) {
+  CSkinDlg::paintEvent(event);
+  QPainter painter(this);
+  painter.fillRect(kDisplayRect, Qt::black);
+  if (readPath_ != picturePath_) {
+    readPath_ = picturePath_;
+    const DibSection read = RenderImageFileScaled(picturePath_, 100);
+    picture_ = read.IsNull() ? QImage() : read.Image();
+  }
+  if (!picture_.isNull()) painter.drawImage(PictureRect(picture_.size()), picture_);
+  if (!caption_.isEmpty()) {
+    QFont small = font();
+    small.setPixelSize(10);
+    painter.setFont(small);
+    painter.setPen(QColor(255, 236, 226));
+    painter.drawText(kCaptionRect, Qt::AlignCenter, caption_);
+  }
+}
+
+// Only Escape means anything here: it hides the phone.
+void CPhonePreviewWnd::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape) OnCancel();
+  event->accept();
+}

@@ -1,0 +1,131 @@
+#include "picture_chooser_dlg.h"
+
+#include <QComboBox>
+#include <QFileInfo>
+#include <QKeyEvent>
+
+#include "compose/canvas_view.h"
+#include "compose/lead.h"
+#include "imaging/full_color_image.h"
+#include "imaging/reduced_image.h"
+#include "resources/resource_ids.h"
+#include "skin/skin_button.h"
+#include "widgets/shell/file_list_ctrl.h"
+#include "widgets/shell/folder_combo_box.h"
+#include "widgets/shell/picture_files.h"
+
+namespace {
+
+const QRect kTypeCombo(QPoint(284, 199), QPoint(482, 215));
+const QRect kPreview(QPoint(41, 220), QPoint(100, 279));
+constexpr ColorRef kPreviewBackground = 0xECE6FF;
+const QPoint kOkPosition(417, 254);
+const QPoint kCancelPosition(320, 254);
+
+}  // namespace
+
+CPictureChooserDlg::CPictureChooserDlg(QWidget* parent)
+    : CSkinDlg(DialogId::PictureChooser, parent),
+      browser_(this),
+      typeCombo_(new QComboBox(this)),
+      preview_(new CLead(this, kPreviewId)),
+      okButton_(CreateButton(ControlId::Ok, BitmapId::PictureChooserOkHover)),
+      cancelButton_(CreateButton(ControlId::Cancel, BitmapId::PictureChooserCancelHover)) {
+  setWindowTitle(QStringLiteral("画像の読み込み"));
+  SetBackgroundBitmap(BitmapId::PictureChooser);
+  typeCombo_->setGeometry(kTypeCombo);
+  QFont typeFont = typeCombo_->font();
+  typeFont.setPixelSize(10);  // the one entry is long for its box
+  typeCombo_->setFont(typeFont);
+  preview_->setGeometry(kPreview);
+  preview_->SetBackgroundColor(kPreviewBackground);
+  preview_->SetFlat(true);
+  preview_->hide();
+  CFileListCtrl* fileList = browser_.List();
+
+  connect(fileList, &QListWidget::itemClicked, this, [this] { UpdateChoice(); });
+  // A double click on a picture opens it, as in any file window.
+  connect(fileList, &QListWidget::itemDoubleClicked, this, [this, fileList] {
+    if (!fileList->IsFolderItem(fileList->currentRow())) {
+      UpdateChoice();
+      OnOK();
+    }
+  });
+  connect(fileList, &CFileListCtrl::FolderListed, this,
+          [this](const QString& folder) { lastFolder_ = folder; });
+  connect(typeCombo_, &QComboBox::activated, this, [this] { ListChosenFolder(); });
+}
+
+void CPictureChooserDlg::InitDialog() {
+  PlaceButton(okButton_, kOkPosition, BitmapId::PictureChooserOkPressed);
+  PlaceButton(cancelButton_, kCancelPosition, BitmapId::PictureChooserCancelPressed);
+  typeCombo_->addItem(QStringLiteral("画像(bmp,gif,jpg,png,heic,avif,webp)"));
+  lastFolder_ = CFileBrowser::StartFolder();
+}
+
+void CPictureChooserDlg::Open() {
+  Create();
+  chosenFile_.clear();
+  chosenFolder_.clear();
+  preview_->hide();
+  browser_.Show(lastFolder_);
+  show();
+  raise();
+  activateWindow();
+}
+
+void CPictureChooserDlg::ListChosenFolder() {
+  const CFolderComboBox* combo = browser_.Combo();
+  if (combo->currentIndex() <= 0)
+    browser_.List()->ListDesktop();
+  else
+    browser_.List()->ListFolder(combo->PathOf(combo->currentIndex()));
+}
+
+void CPictureChooserDlg::UpdateChoice() {
+  chosenFile_.clear();
+  chosenFolder_.clear();
+  const CFileListCtrl* fileList = browser_.List();
+  const int row = fileList->currentRow();
+  if (row >= 0 && !fileList->IsFolderItem(row) && browser_.Combo()->currentIndex() >= 0) {
+    chosenFile_ = fileList->PathOfItem(row);
+    chosenFolder_ = fileList->CurrentFolder();
+  }
+  ShowPreview(chosenFile_);
+}
+
+// The picture fitted into the preview, centred on its background; hidden when it cannot be
+// read.
+void CPictureChooserDlg::ShowPreview(const QString& path) {
+  const QSize size = path.isEmpty() ? QSize() : ReadImageFileSize(path);
+  chosenReadable_ = false;
+  if (!size.isValid() || size.isEmpty()) {
+    preview_->hide();
+    return;
+  }
+  const QRect fitted = canvas::ThumbnailRect(size.width(), size.height(), preview_->rect());
+  const ReducedImage reduced = LoadReducedImage(path, fitted.size());
+  if (reduced.image.isNull()) {
+    preview_->hide();
+    return;
+  }
+  chosenReadable_ = true;
+  preview_->SetBitmap(reduced.image);
+  preview_->SetDestinationRect(fitted);
+  preview_->Repaint();
+  preview_->show();
+}
+
+void CPictureChooserDlg::OnOK() {
+  if (chosenFile_.isEmpty()) return;
+  if (chosenReadable_ && IsPictureFile(chosenFile_)) emit PictureChosen(chosenFile_);
+  EndDialog(QDialog::Accepted);
+}
+
+void CPictureChooserDlg::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_F5) {
+    UpdateChoice();
+    return;
+  }
+  CSkinDlg::keyPressEvent(event);
+}

@@ -1,0 +1,38 @@
+#include "picture_intake.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
+#include <QMimeData>
+#include <QSaveFile>
+#include <QStandardPaths>
+#include <QUrl>
+
+#include "widgets/shell/picture_files.h"
+
+QStringList PictureFilesIn(const QMimeData* data) {
+  QStringList files;
+  if (!data || !data->hasUrls()) return files;
+  for (const QUrl& url : data->urls()) {
+    if (!url.isLocalFile()) continue;
+    const QString path = QFileInfo(url.toLocalFile()).absoluteFilePath();
+    if (IsPictureFile(path)) files << path;
+  }
+  return files;
+}
+
+QString KeepPastedPicture(const QImage& picture) {
+  if (picture.isNull()) return QString();
+  const QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+                         QStringLiteral("/Quillora/pictures");
+  if (!QDir().mkpath(folder)) return QString();
+  const QString stem = folder + QStringLiteral("/paste-") +
+                       QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+  QString path = stem + QStringLiteral(".png");
+  for (int n = 2; QFileInfo::exists(path); ++n) path = stem + QStringLiteral("-%1.png").arg(n);
+  QSaveFile file(path);
+  if (!file.open(QIODevice::WriteOnly) ||
+      !picture.convertToFormat(QImage::Format_RGB32).save(&file, "PNG") || !file.commit())
+    return QString();
+  return path;
+}

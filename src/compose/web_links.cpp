@@ -1,0 +1,56 @@
+#include "web_links.h"
+
+#include <algorithm>
+
+#include "platform/program_folder.h"
+
+namespace {
+
+bool IsHostName(const QString& host) {
+  if (host.isEmpty()) return false;
+  return std::none_of(host.begin(), host.end(), [](QChar c) {
+    return c.isSpace() || c.category() == QChar::Other_Control || c == QLatin1Char('/') ||
+           c == QLatin1Char('@') || c == QLatin1Char('\\') || c == QLatin1Char('?') ||
+           c == QLatin1Char('#');
+  });
+}
+
+// The address, when it parses strictly and names exactly the host it was built from.
+std::optional<QUrl> Checked(const QString& text, const QString& host) {
+  const QUrl url(text, QUrl::StrictMode);
+  if (!url.isValid() || url.scheme() != QLatin1String("http") || url.userInfo().size() > 0)
+    return std::nullopt;
+  const QString expected = host.section(QLatin1Char(':'), 0, 0);
+  if (url.host().compare(expected, Qt::CaseInsensitive) != 0) return std::nullopt;
+  return url;
+}
+
+}  // namespace
+
+std::optional<QUrl> HomePageAddress(const QString& homePage) {
+  const QString host = homePage.section(QLatin1Char('/'), 0, 0);
+  if (!IsHostName(host)) return std::nullopt;
+  const QString path = homePage.mid(host.size());
+  if (std::any_of(path.begin(), path.end(),
+                  [](QChar c) { return c.isSpace() || c.category() == QChar::Other_Control; }))
+    return std::nullopt;
+  return Checked(QStringLiteral("http://") + homePage, host);
+}
+
+std::optional<QUrl> PublicAlbumAddress(const QString& server, const QString& albumNumber) {
+  if (!IsHostName(server) || albumNumber.isEmpty() ||
+      !std::all_of(albumNumber.begin(), albumNumber.end(),
+                   [](QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }))
+    return std::nullopt;
+  return Checked(QStringLiteral("http://") + server +
+                     QStringLiteral("/quill/album/filelist.php3?num=") + albumNumber +
+                     QStringLiteral("&bLogin=0"),
+                 server);
+}
+
+std::optional<QUrl> AlbumEditorAddress(const QString& server) {
+  if (!IsHostName(server)) return std::nullopt;
+  return Checked(QStringLiteral("http://") + server + QStringLiteral("/quill/album/"), server);
+}
+
+QUrl ManualAddress() { return QUrl::fromLocalFile(DataFolder() + QStringLiteral("/manual.html")); }

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+#include <QUrl>
+#include <optional>
+
+// The service's pages and the manual. An address is built only from values that make a valid
+// one: a value that would change the host (spaces, "/", "@", control characters in a server
+// name) gives none, since it reaches the browser as it stands.
+
+// "http://" + the home page value; the value may carry a path after its host.
+std::optional<QUrl> HomePageAddress(const QString& homePage);
+// "http://" + server + "/quill/album/filelist.php3?num=" + album number + "&bLogin=0"; the
+// album number must be digits.
+std::optional<QUrl> PublicAlbumAddress(const QString& server, const QString& albumNumber);
+// "http://" + server + "/quill/album/".
+std::optional<QUrl> AlbumEditorAddress(const QString& server);
+// The manual beside the program.
+QUrl ManualAddress();
