@@ -5,12 +5,13 @@ BENCH_BUILD ?= build-release
 FUZZ_BUILD  ?= build-fuzz
 FUZZ_SECONDS ?= 60
 CMAKE_FLAGS ?=
+PREFIX      ?= /usr/local
 
 SANITIZER_ENV = ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
   LSAN_OPTIONS=suppressions=$(CURDIR)/tests/support/lsan.supp:print_suppressions=0 \
   UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
-.PHONY: all deps build run test check bench fuzz artwork screenshots clean
+.PHONY: all deps build run test check bench fuzz artwork screenshots install e2e clean
 
 all: build
 
@@ -52,17 +53,30 @@ fuzz: deps
 	   done; \
 	  [ $$found -eq 1 ] || echo "no fuzz targets yet"
 
-# Renders the bitmaps in resources/bitmaps and the materials in data/ from tools/artwork.
+# Renders the bitmaps in resources/bitmaps (1x and @2x), the materials and the phone in data/
+# and the desktop icons in resources/icons from tools/artwork.
 artwork: deps
 	cmake -S . -B $(BUILD) -G Ninja -DQUILLORA_ARTWORK=ON $(CMAKE_FLAGS)
 	cmake --build $(BUILD) --target quillora_artwork
-	QT_QPA_PLATFORM=offscreen $(BUILD)/tools/artwork/quillora_artwork resources/bitmaps data
+	QT_QPA_PLATFORM=offscreen $(BUILD)/tools/artwork/quillora_artwork resources/bitmaps data resources/icons
 
-# Pictures of the program's windows in screenshots/, rendered off screen; PHOTO=<file> puts a
-# main picture (and the first materials) on the canvas.
-PHOTO ?=
+# Pictures of the program's windows for the manual, rendered off screen into data/manual/;
+# PHOTO=<file> is the main picture (with the first materials laid over it).
+PHOTO ?= ../shared/testdata/photos96/kodim23.png
+SHOTS ?= data/manual
 screenshots: build
-	QT_QPA_PLATFORM=offscreen $(BUILD)/bin/quillora_screenshots screenshots $(PHOTO)
+	QT_QPA_PLATFORM=offscreen $(BUILD)/bin/quillora_screenshots $(SHOTS) $(PHOTO)
+
+# The program in $(PREFIX)/bin, its data in $(PREFIX)/share/quillora, menu entry, icons and
+# AppStream metadata under $(PREFIX)/share.
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
+
+# The installed program under Xvfb, driven with xdotool from first start to a sent picture, at
+# 100 % and 200 %; screenshots of every step in e2e/ and e2e/200/.
+e2e: build
+	tests/e2e/run $(BUILD) e2e
+	E2E_SCALE=2 tests/e2e/run $(BUILD) e2e/200
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(BENCH_BUILD) $(FUZZ_BUILD)
