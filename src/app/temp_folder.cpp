@@ -3,7 +3,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QStandardPaths>
 
 #include "platform/program_folder.h"
 
@@ -23,8 +22,7 @@ QString TempFolder() {
   const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
   if (!runtime.isEmpty() && QFileInfo(runtime).isDir() && QFileInfo(runtime).isWritable())
     return PrivateFolder(QDir::cleanPath(runtime) + QStringLiteral("/Quillora"));
-  return PrivateFolder(QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) +
-                       QStringLiteral("/Quillora/temp"));
+  return PrivateFolder(UserCacheFolder() + QStringLiteral("/temp"));
 }
 
 void EmptyTempFolder() {

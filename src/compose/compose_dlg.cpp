@@ -116,7 +116,7 @@ CComposeDlg::CComposeDlg(CSettingsStore& store, QWidget* parent)
                             BitmapId::ComposeMessage};
   for (int tab = 0; tab < CMaterialPanel::kTabs; ++tab) {
     tabBackgrounds_[tab] = LoadBitmapResource(tabBitmaps[tab]);
-    tabScreenBackgrounds_[tab] = LoadScreenBitmap(tabBitmaps[tab]);
+    tabScreenBackgrounds_[tab] = ScreenOnlyBitmap(tabBitmaps[tab]);
   }
   SetBackgroundBitmap(tabBackgrounds_[CMaterialPanel::kPictureTab],
                       tabScreenBackgrounds_[CMaterialPanel::kPictureTab]);
@@ -397,12 +397,13 @@ void CComposeDlg::OpenWebLink(int buttonId) {
     return;
   }
   store_.ReadServer();
-  if (!AlbumEditorAddress(store_.Server())) {
+  const auto editor = AlbumEditorAddress(store_.Server());
+  if (!editor) {
     say(QStringLiteral("Serverが正しくありません。"));
     return;
   }
   if (buttonId == kAlbumEditorButton) {
-    OpenUrl(*AlbumEditorAddress(store_.Server()));
+    OpenUrl(*editor);
     return;
   }
   QString album;
@@ -454,12 +455,7 @@ void CComposeDlg::PastePicture() {
 }
 
 // Picture files may be dropped anywhere on the window; anything else is refused.
-void CComposeDlg::dragEnterEvent(QDragEnterEvent* event) {
-  if (!PictureFilesIn(event->mimeData()).isEmpty())
-    event->acceptProposedAction();
-  else
-    event->ignore();
-}
+void CComposeDlg::dragEnterEvent(QDragEnterEvent* event) { dragMoveEvent(event); }
 
 void CComposeDlg::dragMoveEvent(QDragMoveEvent* event) {
   if (!PictureFilesIn(event->mimeData()).isEmpty())

@@ -121,7 +121,7 @@ class CComposeDlg : public CSkinDlg {
 
   CSettingsStore& store_;
   std::array<QImage, 3> tabBackgrounds_;
-  // As drawn: twice the size on a scaled screen.
+  // As drawn on a scaled screen (twice the size); null where the bitmap itself is drawn.
   std::array<QImage, 3> tabScreenBackgrounds_;
   QRect tabArea_;  // redrawn when the tab changes
   std::map<int, CSkinButton*> buttons_;

@@ -30,7 +30,11 @@ void CFileBrowser::Show(const QString& folder) {
   list_->ListFolder(folder);
 }
 
-QString CFileBrowser::StartFolder() {
+void CFileBrowser::ShowAgain() {
+  if (!list_->CurrentFolder().isEmpty()) {
+    Show(list_->CurrentFolder());
+    return;
+  }
   const QString pictures = ShellNamespace::SpecialLocationPath(ShellNamespace::kPictures);
-  return pictures.isEmpty() ? ShellNamespace::DesktopPath() : pictures;
+  Show(pictures.isEmpty() ? ShellNamespace::DesktopPath() : pictures);
 }

@@ -18,8 +18,9 @@ class CFileBrowser {
   // Lists a folder with the place list on it; the desktop when the folder is the desktop or
   // no longer exists.
   void Show(const QString& folder);
-  // Where the windows open first: the user's pictures folder, or the desktop.
-  static QString StartFolder();
+  // Lists the folder shown last, afresh; the first time the user's pictures folder, or the
+  // desktop.
+  void ShowAgain();
 
  private:
   CFolderComboBox* combo_;

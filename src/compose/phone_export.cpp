@@ -7,8 +7,10 @@
 #include "app/temp_folder.h"
 #include "compose/compose_canvas.h"
 #include "compose/lead.h"
+#include "imaging/gif_writer.h"
 #include "imaging/image_object.h"
 #include "imaging/jpeg_writer.h"
+#include "imaging/phone_gif_plan.h"
 #include "send/attachment_path.h"
 
 namespace {
@@ -46,16 +48,20 @@ void ExportPhoneFormats(CComposeCanvas& canvas, const QString& base) {
     WriteJpegFromDib(dib.get(), 100, jpeg, &error);
   }
   CLead& master = *canvas.Master();
-  for (const PhoneFormat& format : kFormats) {
-    // Every GIF is made from the full-colour picture; without it there is nothing to convert
-    // (the master would still hold another picture).
-    if (!master.Load(jpeg)) continue;
-    const QString name = base + QStringLiteral("_%1").arg(format.colors);
-    const QString gif = name + QStringLiteral(".gif");
-    if (!master.SaveGif(gif, format.bits)) continue;
-    CImageObject image;
-    if (image.LoadFromFile(gif)) image.SaveToFile(name + QStringLiteral(".png"));
-    if (format.bits == 5) SetAttachmentPath(gif);
+  // Every GIF is made from the full-colour picture; without it there is nothing to convert
+  // (the master would still hold another picture).
+  if (master.Load(jpeg)) {
+    // One plan makes all four files: their sizes are chosen together.
+    const PhoneGifPlan plan(master.Bitmap());
+    for (const PhoneFormat& format : kFormats) {
+      const QString name = base + QStringLiteral("_%1").arg(format.colors);
+      const QString gif = name + QStringLiteral(".gif");
+      const std::vector<std::uint8_t>& bytes = plan.FileFor(format.bits).bytes;
+      if (bytes.empty() || !WriteFileBytes(gif, bytes)) continue;
+      CImageObject image;
+      if (image.LoadFromFile(gif)) image.SaveToFile(name + QStringLiteral(".png"));
+      if (format.bits == 5) SetAttachmentPath(gif);
+    }
   }
   SetAttachmentPath(ChooseAttachment(base));
 

@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QPushButton>
 
+#include "compose/canvas_view.h"
 #include "imaging/render_image.h"
 #include "platform/bitmap_resource.h"
 #include "platform/program_folder.h"
@@ -64,16 +65,8 @@ void CPhonePreviewWnd::SetPicture(const QString& path, const QString& caption) {
 }
 
 QRect CPhonePreviewWnd::PictureRect(QSize picture) {
-  int width = picture.width();
-  int height = picture.height();
-  if (width > kDisplayRect.width() || height > kDisplayRect.height()) {
-    const float scale = height < width ? static_cast<float>(width) / kDisplayRect.width()
-                                       : static_cast<float>(height) / kDisplayRect.height();
-    width = static_cast<int>(static_cast<float>(width) / scale);
-    height = static_cast<int>(static_cast<float>(height) / scale);
-  }
-  return QRect(kDisplayRect.left() + (kDisplayRect.width() - width) / 2,
-               kDisplayRect.top() + (kDisplayRect.height() - height) / 2, width, height);
+  return canvas::PlacementRect(picture.width(), picture.height(), kDisplayRect.width(),
+                               kDisplayRect.height(), kDisplayRect);
 }
 
 QString CPhonePreviewWnd::CaptionFor(const QString& attachment) {

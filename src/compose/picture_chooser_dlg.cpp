@@ -51,8 +51,6 @@ CPictureChooserDlg::CPictureChooserDlg(QWidget* parent)
       OnOK();
     }
   });
-  connect(fileList, &CFileListCtrl::FolderListed, this,
-          [this](const QString& folder) { lastFolder_ = folder; });
   connect(typeCombo_, &QComboBox::activated, this, [this] { ListChosenFolder(); });
 }
 
@@ -60,7 +58,6 @@ void CPictureChooserDlg::InitDialog() {
   PlaceButton(okButton_, kOkPosition, BitmapId::PictureChooserOkPressed);
   PlaceButton(cancelButton_, kCancelPosition, BitmapId::PictureChooserCancelPressed);
   typeCombo_->addItem(QStringLiteral("画像(bmp,gif,jpg,png,heic,avif,webp)"));
-  lastFolder_ = CFileBrowser::StartFolder();
 }
 
 void CPictureChooserDlg::Open() {
@@ -68,7 +65,7 @@ void CPictureChooserDlg::Open() {
   chosenFile_.clear();
   chosenFolder_.clear();
   preview_->hide();
-  browser_.Show(lastFolder_);
+  browser_.ShowAgain();
   show();
   raise();
   activateWindow();

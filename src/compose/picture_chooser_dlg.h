@@ -57,5 +57,4 @@ class CPictureChooserDlg : public CSkinDlg {
   QString chosenFile_;
   QString chosenFolder_;
   bool chosenReadable_ = false;
-  QString lastFolder_;
 };

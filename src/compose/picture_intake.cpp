@@ -5,9 +5,9 @@
 #include <QFileInfo>
 #include <QMimeData>
 #include <QSaveFile>
-#include <QStandardPaths>
 #include <QUrl>
 
+#include "platform/program_folder.h"
 #include "widgets/shell/picture_files.h"
 
 QStringList PictureFilesIn(const QMimeData* data) {
@@ -23,8 +23,7 @@ QStringList PictureFilesIn(const QMimeData* data) {
 
 QString KeepPastedPicture(const QImage& picture) {
   if (picture.isNull()) return QString();
-  const QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
-                         QStringLiteral("/Quillora/pictures");
+  const QString folder = UserDataFolder() + QStringLiteral("/pictures");
   if (!QDir().mkpath(folder)) return QString();
   const QString stem = folder + QStringLiteral("/paste-") +
                        QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));

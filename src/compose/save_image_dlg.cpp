@@ -45,9 +45,7 @@ void CSaveImageDlg::InitDialog() {
 
 void CSaveImageDlg::Open() {
   Create();
-  // The first time the pictures folder; later the folder shown, listed afresh.
-  browser_.Show(opened_ ? browser_.List()->CurrentFolder() : CFileBrowser::StartFolder());
-  opened_ = true;
+  browser_.ShowAgain();
   nameEdit_->clear();
   show();
   raise();

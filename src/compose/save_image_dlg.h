@@ -45,5 +45,4 @@ class CSaveImageDlg : public CSkinDlg {
   QLineEdit* nameEdit_;
   CSkinButton* okButton_;
   CSkinButton* cancelButton_;
-  bool opened_ = false;
 };

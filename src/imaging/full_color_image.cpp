@@ -16,6 +16,7 @@
 #include "imaging/gif_reader.h"
 #include "imaging/heif_decoder.h"
 #include "imaging/image_orientation.h"
+#include "imaging/jpeg_extent.h"
 #include "imaging/jpeg_full_color.h"
 #include "imaging/png_decoder.h"
 #include "imaging/rgb32_image.h"
@@ -133,7 +134,8 @@ QImage DecodeGif(const std::uint8_t* data, std::size_t size) {
 // ---- JPEG
 
 QImage DecodeUprightJpeg(const std::uint8_t* data, std::size_t size) {
-  return OrientedImage(DecodeJpegFullColor(data, size), JpegOrientation(data, size));
+  return OrientedImage(DecodeJpegFullColor(data, JpegDecodableLength(data, size)),
+                       JpegOrientation(data, size));
 }
 
 // A JPEG photo decoded at 1/2, 1/4 or 1/8 of its size when that still covers `atLeast`; an
@@ -146,10 +148,12 @@ std::optional<SmallPicture> SmallJpeg(const std::uint8_t* data, std::size_t size
   if (denominator == 1) return std::nullopt;
   SmallPicture picture;
   picture.photo = true;
+  // One scan of the file for both decodes.
+  const std::size_t decodable = JpegDecodableLength(data, size);
   // The key colour is the full-size picture's, exactly: the reduced one averages it away.
-  const std::optional<QRgb> corner = JpegPixel(data, size, StoredTopLeft(stored, orientation));
+  const std::optional<QRgb> corner = JpegPixel(data, decodable, StoredTopLeft(stored, orientation));
   if (!corner) return picture;
-  picture.image = OrientedImage(DecodeJpegFullColor(data, size, denominator), orientation);
+  picture.image = OrientedImage(DecodeJpegFullColor(data, decodable, denominator), orientation);
   picture.topLeft = *corner;
   return picture;
 }

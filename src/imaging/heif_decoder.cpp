@@ -3,7 +3,6 @@
 #include <libheif/heif.h>
 
 #include <algorithm>
-#include <array>
 #include <cstring>
 #include <memory>
 
@@ -56,13 +55,6 @@ bool DeclaredSizeFits(const heif_image_handle* handle) {
                    heif_image_handle_get_ispe_height(handle));
 }
 
-constexpr std::array<int, 3> kBackground = {31, 127, 255};
-
-int Over(int color, int alpha, int background, bool premultiplied) {
-  if (premultiplied) return std::min(255, color + (background * (255 - alpha) + 127) / 255);
-  return (color * alpha + background * (255 - alpha) + 127) / 255;
-}
-
 QImage ToRgb32(const heif_image* decoded, bool alpha, bool premultiplied) {
   const int width = heif_image_get_width(decoded, heif_channel_interleaved);
   const int height = heif_image_get_height(decoded, heif_channel_interleaved);
@@ -82,9 +74,9 @@ QImage ToRgb32(const heif_image* decoded, bool alpha, bool premultiplied) {
     }
     for (int x = 0; x < width; ++x, in += 4) {
       const int a = in[3];
-      line[x] = qRgb(Over(in[0], a, kBackground[0], premultiplied),
-                     Over(in[1], a, kBackground[1], premultiplied),
-                     Over(in[2], a, kBackground[2], premultiplied));
+      line[x] = qRgb(OverBackground(in[0], a, kTransparentBackground[0], premultiplied),
+                     OverBackground(in[1], a, kTransparentBackground[1], premultiplied),
+                     OverBackground(in[2], a, kTransparentBackground[2], premultiplied));
     }
   }
   return image;

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <vector>
 
-#include "imaging/jpeg_extent.h"
 #include "imaging/jpeg_support.h"
 #include "imaging/rgb32_image.h"
 
@@ -93,14 +92,13 @@ struct Decompressor {
 
 }  // namespace
 
-QImage DecodeJpegFullColor(const std::uint8_t* data, std::size_t size, int denominator) {
+QImage DecodeJpegFullColor(const std::uint8_t* data, std::size_t decodable, int denominator) {
   if (!data || (denominator != 1 && denominator != 2 && denominator != 4 && denominator != 8))
     return {};
-  size = JpegDecodableLength(data, size);
   Decompressor decompressor;
   JpegDecompressJob& job = decompressor.job;
   QImage image;
-  if (StartJpeg(job, data, size, denominator)) {
+  if (StartJpeg(job, data, decodable, denominator)) {
     image = NewRgb32(static_cast<int>(job.cinfo.output_width),
                      static_cast<int>(job.cinfo.output_height));
     if (!image.isNull() &&
@@ -119,12 +117,11 @@ int JpegScaleDenominator(QSize picture, QSize atLeast) {
   return 1;
 }
 
-std::optional<QRgb> JpegPixel(const std::uint8_t* data, std::size_t size, QPoint at) {
+std::optional<QRgb> JpegPixel(const std::uint8_t* data, std::size_t decodable, QPoint at) {
   if (!data || at.x() < 0 || at.y() < 0) return std::nullopt;
-  size = JpegDecodableLength(data, size);
   Decompressor decompressor;
   JpegDecompressJob& job = decompressor.job;
-  if (!StartJpeg(job, data, size, 1)) return std::nullopt;
+  if (!StartJpeg(job, data, decodable, 1)) return std::nullopt;
   const auto x = static_cast<JDIMENSION>(at.x());
   const auto y = static_cast<JDIMENSION>(at.y());
   if (x >= job.cinfo.output_width || y >= job.cinfo.output_height) return std::nullopt;

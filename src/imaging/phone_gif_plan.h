@@ -40,6 +40,6 @@ class PhoneGifPlan {
 };
 
 // The file of the picture at `bits` per pixel, from the plan of the last picture when the
-// picture is the same (the four files of one export are saved one after the other). For the
+// picture is the same (saving one picture at several depths plans it once). For the
 // user-interface thread only: the plan is kept in one place.
 const PhoneGifPlan::File& PhoneGifFor(const QImage& picture, int bits);

@@ -137,6 +137,14 @@ void PicturePyramid::Draw(QImage& out, const QRectF& dest, const QRectF& source,
                                 source.height() / k, pictureHeight / k);
 
   const int width = x1 - x0;
+  // Each column's weight is the same for every row: summed once per draw.
+  std::vector<float> columnWeights(static_cast<std::size_t>(width), 0.0f);
+  for (int cx = 0; cx < width; ++cx) {
+    float columnWeight = 0;
+    for (int c = 0; c < columns.count[cx]; ++c)
+      columnWeight += columns.weight[columns.start[cx] + c];
+    columnWeights[cx] = columnWeight;
+  }
   std::vector<float> sums(static_cast<std::size_t>(width) * 3);
   for (int y = y0; y < y1; ++y) {
     const int ry = y - y0;
@@ -165,10 +173,7 @@ void PicturePyramid::Draw(QImage& out, const QRectF& dest, const QRectF& source,
     auto* line = reinterpret_cast<QRgb*>(out.scanLine(y));
     for (int cx = 0; cx < width; ++cx) {
       if (columns.first[cx] < 0) continue;
-      float columnWeight = 0;
-      for (int c = 0; c < columns.count[cx]; ++c)
-        columnWeight += columns.weight[columns.start[cx] + c];
-      const float total = rowWeight * columnWeight;
+      const float total = rowWeight * columnWeights[cx];
       auto channel = [&](int i) {
         const int v = std::clamp(static_cast<int>(sums[3 * cx + i] / total + 0.5f), 0, 255);
         return tone ? tone[v] : v;

@@ -5,7 +5,8 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QSaveFile>
-#include <QStandardPaths>
+
+#include "platform/program_folder.h"
 
 namespace thumbnail_cache {
 namespace {
@@ -13,10 +14,7 @@ namespace {
 constexpr int kMaxEntries = 300;
 const QString kKeyText = QStringLiteral("Quillora-TopLeft");
 
-QString Folder() {
-  return QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) +
-         QStringLiteral("/Quillora/thumbnails");
-}
+QString Folder() { return UserCacheFolder() + QStringLiteral("/thumbnails"); }
 
 // Entries made by readers that showed a file differently are never found again.
 constexpr int kReaderVersion = 2;  // 2: photos are turned upright

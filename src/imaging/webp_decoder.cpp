@@ -40,8 +40,6 @@ int WebpOrientation(const std::uint8_t* data, std::size_t size) {
   return orientation;
 }
 
-constexpr int kBackground[3] = {31, 127, 255};  // red, green, blue
-
 // Straight alpha in the fourth byte of B, G, R, A pixels, composited away in place.
 void CompositeOverBackground(QImage& image) {
   for (int y = 0; y < image.height(); ++y) {
@@ -49,8 +47,8 @@ void CompositeOverBackground(QImage& image) {
     for (int x = 0; x < image.width(); ++x, p += 4) {
       const int alpha = p[3];
       for (int c = 0; c < 3; ++c)
-        p[c] = static_cast<std::uint8_t>((p[c] * alpha + kBackground[2 - c] * (255 - alpha) + 127) /
-                                         255);
+        p[c] = static_cast<std::uint8_t>(
+            OverBackground(p[c], alpha, kTransparentBackground[2 - c]));  // blue first
       p[3] = 0xFF;
     }
   }

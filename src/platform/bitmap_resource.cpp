@@ -41,6 +41,10 @@ QImage LoadScreenBitmap(int id) {
   return LoadBitmapResource(id);
 }
 
+QImage ScreenOnlyBitmap(int id) {
+  return ScreenUsesTwiceSize() ? LoadTwiceSizeBitmap(id) : QImage();
+}
+
 QSize LogicalSize(const QImage& image) { return image.deviceIndependentSize().toSize(); }
 
 void DrawScreenImage(QPainter& painter, const QPointF& topLeft, const QImage& image) {

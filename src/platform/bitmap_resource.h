@@ -21,6 +21,9 @@ bool ScreenUsesTwiceSize();
 // The bitmap as windows draw it: its twice-size rendering on a scaled screen (sharp at 200 %,
 // smoothed down at 150 %), otherwise the bitmap itself.
 QImage LoadScreenBitmap(int id);
+// What a scaled screen draws in place of the bitmap: its twice-size rendering. Null on an
+// unscaled screen, where the bitmap itself (loaded once by the caller) is drawn.
+QImage ScreenOnlyBitmap(int id);
 
 // The size an image covers on screen, in logical pixels.
 QSize LogicalSize(const QImage& image);

@@ -2,6 +2,7 @@
 
 #include <iconv.h>
 
+#include <QStringDecoder>
 #include <algorithm>
 #include <cerrno>
 #include <vector>
@@ -126,4 +127,21 @@ QString CutToCp932Bytes(const QString& text, std::size_t maxBytes) {
     end += units;
   }
   return text.left(end);
+}
+
+QString FromUtf8OrCp932(std::string_view bytes) {
+  QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+  const QString text = utf8(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
+  return utf8.hasError() ? FromCp932(bytes) : text;
+}
+
+std::optional<std::string> ToCp932Within(const QString& text, std::size_t maxBytes,
+                                         QString* unwritable) {
+  // Cut as text, so that the bytes end on a whole character.
+  const QString kept = CutToCp932Bytes(text, maxBytes);
+  bool lossless = true;
+  std::string bytes = ToCp932(kept, &lossless);
+  if (lossless) return bytes;
+  if (unwritable) *unwritable = FirstNonCp932Character(kept);
+  return std::nullopt;
 }

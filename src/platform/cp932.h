@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -15,6 +16,9 @@ QString FromCp932(std::string_view bytes);
 // The first character of text that code page 932 cannot write, or an empty text.
 QString FirstNonCp932Character(const QString& text);
 
+// Text that may be UTF-8 or code page 932: UTF-8 when the bytes are valid UTF-8.
+QString FromUtf8OrCp932(std::string_view bytes);
+
 // The length of text in code page 932 bytes.
 std::size_t Cp932Length(const QString& text);
 
@@ -28,3 +32,8 @@ std::string_view CutCp932(std::string_view bytes, std::size_t maxBytes);
 
 // The longest prefix of text whose code page 932 form fits in maxBytes.
 QString CutToCp932Bytes(const QString& text, std::size_t maxBytes);
+
+// The code page 932 form of the longest prefix of text that fits in maxBytes; nothing when a
+// character of that prefix cannot be written, and then *unwritable (when given) names the first.
+std::optional<std::string> ToCp932Within(const QString& text, std::size_t maxBytes,
+                                         QString* unwritable = nullptr);

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 #ifndef QUILLORA_DATA_FROM_BIN
 #define QUILLORA_DATA_FROM_BIN "../share/quillora"
@@ -40,4 +41,14 @@ bool ProgramFolderWritable() {
   const QFileInfo folder(ProgramFolder());
   constexpr auto kAnyWrite = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
   return folder.isDir() && folder.isWritable() && (folder.permissions() & kAnyWrite);
+}
+
+QString UserDataFolder() {
+  return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+         QStringLiteral("/Quillora");
+}
+
+QString UserCacheFolder() {
+  return QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) +
+         QStringLiteral("/Quillora");
 }

@@ -19,3 +19,8 @@ QString DataFolder();
 // executable. An installed program's folder counts as not writable, and so does a folder
 // without any write permission bit (read-only by intent, even for root).
 bool ProgramFolderWritable();
+
+// The user's own folders of the program, for what it writes outside the program folder:
+// $XDG_DATA_HOME/Quillora (kept) and $XDG_CACHE_HOME/Quillora (may be deleted). Not created here.
+QString UserDataFolder();
+QString UserCacheFolder();

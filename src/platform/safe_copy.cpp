@@ -27,3 +27,10 @@ void CopyFileReplacing(const QString& source, const QString& target) {
   }
   if (!out.commit()) Fail(target, out);
 }
+
+void WriteFileReplacing(const QString& target, QByteArrayView bytes) {
+  QSaveFile out(target);
+  if (!out.open(QIODevice::WriteOnly)) Fail(target, out);
+  if (out.write(bytes.data(), bytes.size()) != bytes.size()) Fail(target, out);
+  if (!out.commit()) Fail(target, out);
+}

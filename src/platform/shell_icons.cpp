@@ -2,15 +2,26 @@
 
 #include <QFileIconProvider>
 #include <QHash>
+#include <array>
 #include <vector>
 
 namespace shell_icons {
 namespace {
 
+constexpr std::size_t kKinds = static_cast<std::size_t>(Kind::Home) + 1;
+
+// Used from the user-interface thread only, like the icon provider itself.
 struct Cache {
   QFileIconProvider provider;
-  QHash<QString, int> indexOfKey;
+  QHash<QString, int> indexOfKey;  // files, by extension
+  std::array<int, kKinds> indexOfKind = MakeUnset();
   std::vector<QIcon> icons;
+
+  static std::array<int, kKinds> MakeUnset() {
+    std::array<int, kKinds> unset;
+    unset.fill(-1);
+    return unset;
+  }
 };
 
 Cache& TheCache() {
@@ -48,9 +59,15 @@ QFileIconProvider::IconType TypeOf(Kind kind) {
 
 }  // namespace
 
+// Asked for every listed folder, so looked up without making a key.
 int IndexOf(Kind kind) {
-  return IndexFor(QStringLiteral("kind:%1").arg(static_cast<int>(kind)),
-                  [kind](QFileIconProvider& provider) { return provider.icon(TypeOf(kind)); });
+  Cache& cache = TheCache();
+  int& index = cache.indexOfKind[static_cast<std::size_t>(kind)];
+  if (index < 0) {
+    cache.icons.push_back(cache.provider.icon(TypeOf(kind)));
+    index = static_cast<int>(cache.icons.size()) - 1;
+  }
+  return index;
 }
 
 // Files of one extension share an icon, so a large folder asks the icon theme once per type.

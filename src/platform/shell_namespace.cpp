@@ -42,14 +42,22 @@ QString VolumeName(const QStorageInfo& volume) {
   return name.isEmpty() ? root : name + QStringLiteral(" (") + root + QLatin1Char(')');
 }
 
+std::vector<QString> CleanRoots(const std::vector<QStorageInfo>& volumes) {
+  std::vector<QString> roots;
+  roots.reserve(volumes.size());
+  for (const QStorageInfo& volume : volumes) roots.push_back(CleanPath(volume.rootPath()));
+  return roots;
+}
+
 // What naming items needs to know, read once per listing rather than once per item.
 struct Places {
   QString desktop = ShellNamespace::DesktopPath();
   std::vector<QStorageInfo> volumes = Volumes();
+  std::vector<QString> roots = CleanRoots(volumes);  // cleaned once: every item is compared
 
   const QStorageInfo* VolumeAt(const QString& path) const {
-    for (const QStorageInfo& volume : volumes)
-      if (CleanPath(volume.rootPath()) == path) return &volume;
+    for (std::size_t i = 0; i < roots.size(); ++i)
+      if (roots[i] == path) return &volumes[i];
     return nullptr;
   }
 };
@@ -74,6 +82,29 @@ ShellItem FileItem(const QFileInfo& info, const Places& places) {
   }
   if (item.displayName.isEmpty()) item.displayName = path;
   return item;
+}
+
+std::vector<ShellItem> ItemsOf(const QString& folder, bool folders, bool nonFolders,
+                               const Places& places) {
+  std::vector<ShellItem> items;
+  if (folder == ShellNamespace::kComputerPath) {
+    if (folders)
+      for (const QStorageInfo& volume : places.volumes)
+        items.push_back(FileItem(QFileInfo(volume.rootPath()), places));
+    return items;
+  }
+  if (ShellNamespace::IsVirtual(folder) || folder.isEmpty())
+    return items;  // the network holds nothing here
+  const QDir dir(folder);
+  const QDir::Filters common = QDir::NoDotAndDotDot | QDir::Hidden;
+  const QDir::SortFlags order = QDir::Name | QDir::IgnoreCase;
+  if (folders)
+    for (const QFileInfo& info : dir.entryInfoList(QDir::Dirs | common, order))
+      items.push_back(FileItem(info, places));
+  if (nonFolders)
+    for (const QFileInfo& info : dir.entryInfoList(QDir::Files | common, order))
+      items.push_back(FileItem(info, places));
+  return items;
 }
 
 }  // namespace
@@ -144,44 +175,27 @@ QString ShellNamespace::ParentPath(const QString& path) {
 }
 
 std::vector<ShellItem> ShellNamespace::DesktopItems(bool folders, bool nonFolders) {
+  const Places places;  // one read of the mount table for the whole listing
   std::vector<ShellItem> items;
   if (folders) {
     items.push_back(VirtualItem(kComputerPath));
     items.push_back(VirtualItem(kNetworkPath));
     // Windows desktops list the user's own folder; here it is the home folder.
     const QString home = CleanPath(QDir::homePath());
-    if (home != DesktopPath()) {
-      ShellItem item = FileItem(QFileInfo(home), Places());
+    if (home != places.desktop) {
+      ShellItem item = FileItem(QFileInfo(home), places);
       item.icon = shell_icons::IndexOf(shell_icons::Kind::Home);
       items.push_back(item);
     }
   }
-  const std::vector<ShellItem> inDesktop = FolderItems(DesktopPath(), folders, nonFolders);
+  const std::vector<ShellItem> inDesktop = ItemsOf(places.desktop, folders, nonFolders, places);
   items.insert(items.end(), inDesktop.begin(), inDesktop.end());
   return items;
 }
 
 std::vector<ShellItem> ShellNamespace::FolderItems(const QString& folder, bool folders,
                                                    bool nonFolders) {
-  std::vector<ShellItem> items;
-  const Places places;
-  if (folder == kComputerPath) {
-    if (folders)
-      for (const QStorageInfo& volume : places.volumes)
-        items.push_back(FileItem(QFileInfo(volume.rootPath()), places));
-    return items;
-  }
-  if (IsVirtual(folder) || folder.isEmpty()) return items;  // the network holds nothing here
-  const QDir dir(folder);
-  const QDir::Filters common = QDir::NoDotAndDotDot | QDir::Hidden;
-  const QDir::SortFlags order = QDir::Name | QDir::IgnoreCase;
-  if (folders)
-    for (const QFileInfo& info : dir.entryInfoList(QDir::Dirs | common, order))
-      items.push_back(FileItem(info, places));
-  if (nonFolders)
-    for (const QFileInfo& info : dir.entryInfoList(QDir::Files | common, order))
-      items.push_back(FileItem(info, places));
-  return items;
+  return ItemsOf(folder, folders, nonFolders, Places());
 }
 
 QIcon ShellNamespace::Icon(int index) { return shell_icons::At(index); }

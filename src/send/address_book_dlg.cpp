@@ -116,9 +116,10 @@ void CAddressBookDlg::FillRows() {
     }
     MakeChoiceCell(row);
   }
+  // The widths first: the scroll bars are measured from them.
+  for (int col = 0; col < kColumns; ++col) grid_->SetColumnWidth(col, kColumnWidths[col]);
   grid_->ResetScrollBars();
   grid_->update();
-  for (int col = 0; col < kColumns; ++col) grid_->SetColumnWidth(col, kColumnWidths[col]);
 }
 
 void CAddressBookDlg::MakeChoiceCell(int row) {

@@ -3,13 +3,13 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
-#include <QStandardPaths>
+#include <QtEndian>
 #include <algorithm>
 #include <cstring>
 
 #include "platform/cp932.h"
 #include "platform/program_folder.h"
+#include "platform/safe_copy.h"
 
 namespace {
 
@@ -26,24 +26,17 @@ QString DecodeField(const char* field) {
 
 // Copies text into a zeroed field, cut at kTextLimit bytes.
 void EncodeField(const QString& text, int row, char* field) {
-  const QString kept = CutToCp932Bytes(text, kTextLimit);
-  bool lossless = true;
-  const std::string bytes = ToCp932(kept, &lossless);
-  if (!lossless) throw UnstorableTextError(row, FirstNonCp932Character(kept));
-  const std::string_view cut = CutCp932(bytes, kTextLimit);
-  std::memcpy(field, cut.data(), cut.size());
-}
-
-void AppendInt32(std::string& bytes, std::uint32_t value) {
-  for (int shift = 0; shift < 32; shift += 8) bytes.push_back(char((value >> shift) & 0xFF));
+  QString unwritable;
+  const std::optional<std::string> bytes = ToCp932Within(text, kTextLimit, &unwritable);
+  if (!bytes) throw UnstorableTextError(row, unwritable);
+  std::memcpy(field, bytes->data(), bytes->size());
 }
 
 }  // namespace
 
 QString AddressBookPath() {
   if (ProgramFolderWritable()) return ProgramFolder() + QStringLiteral("/test.dat");
-  return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
-         QStringLiteral("/Quillora/test.dat");
+  return UserDataFolder() + QStringLiteral("/test.dat");
 }
 
 std::vector<AddressEntry> ReadAddressBook(const QString& path) {
@@ -52,9 +45,7 @@ std::vector<AddressEntry> ReadAddressBook(const QString& path) {
   char header[kHeaderBytes];
   if (file.read(header, kHeaderBytes) != kHeaderBytes) return {};
   if (std::memcmp(header, kMagic, sizeof kMagic) != 0) return {};
-  std::int32_t count = 0;
-  for (int i = 0; i < 4; ++i)
-    count |= std::int32_t(std::uint32_t(static_cast<unsigned char>(header[6 + i])) << (8 * i));
+  const auto count = qFromLittleEndian<std::int32_t>(header + 6);
   if (count <= 0) return {};
   // A damaged count must not make the list larger than the file.
   const qint64 present = (file.size() - kHeaderBytes + kRecordBytes - 1) / kRecordBytes;
@@ -89,15 +80,13 @@ std::string EncodeAddressBook(const std::vector<AddressEntry>& entries) {
   }
   std::string bytes(kMagic, sizeof kMagic);
   bytes.append(kVersion, sizeof kVersion);
-  AppendInt32(bytes, count);
+  char countBytes[4];
+  qToLittleEndian(count, countBytes);
+  bytes.append(countBytes, sizeof countBytes);
   return bytes + records;
 }
 
 void WriteAddressBook(const QString& path, const std::string& bytes) {
   QDir().mkpath(QFileInfo(path).absolutePath());
-  QSaveFile file(path);
-  const auto fail = [&] { throw FileError(path + QStringLiteral(": ") + file.errorString()); };
-  if (!file.open(QIODevice::WriteOnly)) fail();
-  if (file.write(bytes.data(), qint64(bytes.size())) != qint64(bytes.size())) fail();
-  if (!file.commit()) fail();
+  WriteFileReplacing(path, QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
 }

@@ -7,17 +7,16 @@ namespace {
 
 std::string EncodeField(const QString& text, const QString& fieldName, bool showCharacter) {
   // Only what is sent has to be writable; a character past the cut does not matter.
-  const QString kept = CutToCp932Bytes(text, kUploadTextLimit);
-  bool lossless = true;
-  const std::string bytes = ToCp932(kept, &lossless);
-  if (!lossless) {
+  QString unwritable;
+  std::optional<std::string> bytes = ToCp932Within(text, kUploadTextLimit, &unwritable);
+  if (!bytes) {
     const QString description =
-        showCharacter ? QStringLiteral("%1に送信できない文字「%2」があります。")
-                            .arg(fieldName, FirstNonCp932Character(kept))
-                      : QStringLiteral("%1に送信できない文字があります。").arg(fieldName);
+        showCharacter
+            ? QStringLiteral("%1に送信できない文字「%2」があります。").arg(fieldName, unwritable)
+            : QStringLiteral("%1に送信できない文字があります。").arg(fieldName);
     throw UnsendableTextError(description);
   }
-  return std::string(CutCp932(bytes, kUploadTextLimit));
+  return std::move(*bytes);
 }
 
 }  // namespace

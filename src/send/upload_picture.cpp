@@ -4,7 +4,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <QStringDecoder>
 #include <algorithm>
 #include <cerrno>
 
@@ -77,9 +76,7 @@ QString FirstReplyLine(const std::string& reply) {
     const std::size_t end = std::min(rest.find('\n'), rest.size());
     const std::string_view bytes = rest.substr(0, end);
     rest.remove_prefix(std::min(end + 1, rest.size()));
-    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
-    QString line = utf8(QByteArrayView(bytes.data(), qsizetype(bytes.size())));
-    if (utf8.hasError()) line = FromCp932(bytes);
+    QString line = FromUtf8OrCp932(bytes);
     for (QChar& c : line)
       if (c.category() == QChar::Other_Control) c = QLatin1Char(' ');
     line = line.simplified();

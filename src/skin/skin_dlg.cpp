@@ -26,7 +26,7 @@ void CSkinDlg::SetBackgroundBitmap(const QImage& bitmap, const QImage& screen) {
 }
 
 void CSkinDlg::SetBackgroundBitmap(int bitmapId) {
-  SetBackgroundBitmap(LoadBitmapResource(bitmapId), LoadScreenBitmap(bitmapId));
+  SetBackgroundBitmap(LoadBitmapResource(bitmapId), ScreenOnlyBitmap(bitmapId));
 }
 
 void CSkinDlg::Create() {

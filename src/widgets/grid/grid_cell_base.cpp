@@ -72,6 +72,14 @@ void SortArrow(QPainter& painter, QPoint origin, int size, bool ascending) {
   painter.restore();
 }
 
+// The cell's font, semi-bold when asked: fixed cells are measured so, and drawn so in line
+// with the focus cell.
+LogFont WeightedFont(const CGridCellBase& cell, bool semiBold) {
+  LogFont font = cell.GetFont();
+  if (semiBold) font.lfWeight = FW_SEMIBOLD;
+  return font;
+}
+
 }  // namespace
 
 void CGridCellBase::Assign(const CGridCellBase& other) {
@@ -101,8 +109,7 @@ void CGridCellBase::Reset() {
 
 QFont CGridCellBase::DrawingFont(bool semiBold) const {
   const CGridCtrl* grid = GetGrid();
-  LogFont font = GetFont();
-  if (semiBold) font.lfWeight = FW_SEMIBOLD;
+  const LogFont font = WeightedFont(*this, semiBold);
   return grid ? grid->FontOf(font) : ToQFont(font);
 }
 
@@ -167,9 +174,7 @@ bool CGridCellBase::Draw(QPainter& painter, const GridDrawContext& context, int 
     }
   }
 
-  LogFont logFont = GetFont();
-  if (semiBold) logFont.lfWeight = FW_SEMIBOLD;
-  const QFont font = context.look.FontOf(logFont);
+  const QFont font = context.look.FontOf(WeightedFont(*this, semiBold));
   if (painter.font() != font) painter.setFont(font);  // most cells share one font
   painter.setPen(ToQColor(textClr));
   const int margin = static_cast<int>(GetMargin());
@@ -234,10 +239,10 @@ QSize CGridCellBase::GetCellExtent() const {
   return size;
 }
 
-bool CGridCellBase::PrintCell(QPainter& painter, int row, int col, Rect rect) {
+bool CGridCellBase::PrintCell(QPainter& painter, const GridDrawContext& context, int row, int col,
+                              Rect rect) {
   const CGridCtrl* grid = GetGrid();
   if (!grid) return false;
-  const GridDrawContext context = grid->DrawContext();
   if (grid->GetPrintColors()) return Draw(painter, context, row, col, rect, true);
   // Without print colours: black text on white, no selection or focus marks.
   const unsigned state = GetState();

@@ -85,7 +85,8 @@ class CGridCellBase {
   // The open in-place editor, if any.
   virtual QWidget* Editor() const { return nullptr; }
   // Draws the cell for printing: as Draw, in print colours only when the grid prints colours.
-  virtual bool PrintCell(QPainter& painter, int row, int col, Rect rect);
+  virtual bool PrintCell(QPainter& painter, const GridDrawContext& context, int row, int col,
+                         Rect rect);
   // The editor has reported; forget it.
   virtual void OnEndEdit() {}
 

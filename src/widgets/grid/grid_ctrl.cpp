@@ -473,8 +473,6 @@ void CGridCtrl::SelectAs(MouseMode mode, const CellID& cell) {
   if (range.IsValid()) SetSelectedRange(range);
 }
 
-void CGridCtrl::OnSelecting(const CellID& cell) { SelectAs(mouse_->Mode(), cell); }
-
 MouseMode CGridCtrl::GetMouseMode() const { return mouse_->Mode(); }
 
 void CGridCtrl::SetListMode(bool listMode) { listMode_ = listMode; }

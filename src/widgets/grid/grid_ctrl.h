@@ -157,8 +157,6 @@ class CGridCtrl : public QWidget, private CGridCellFactory {
   void SetSelectedRange(const CellRange& range, bool forceRedraw = false);
   void ResetSelectedRange();
   void SelectAllCells();
-  // Extends the selection to `cell` as the current mouse mode says.
-  void OnSelecting(const CellID& cell);
 
   // --- Modified flags ---
   void SetModified(bool modified = true, int row = -1, int col = -1);
@@ -313,6 +311,7 @@ class CGridCtrl : public QWidget, private CGridCellFactory {
   void FocusNextControl(bool forward) { focusNextPrevChild(forward); }
 
   CTitleTip* TitleTip() const { return titleTip_.data(); }
+  void HideTitleTip();
   // Sends a notification for a cell to the owner.
   void SendNotify(int code, int row, int col);
   void SendNotify(int code, const CellID& cell) { SendNotify(code, cell.row, cell.col); }
@@ -359,7 +358,6 @@ class CGridCtrl : public QWidget, private CGridCellFactory {
   // Extends the selection to `cell` as a selection in `mode` would.
   void SelectAs(MouseMode mode, const CellID& cell);
   void SyncScrollBars();
-  void HideTitleTip();
   std::function<void(int, int)> Redrawer();
 
   CGridCellStore store_;

@@ -10,7 +10,6 @@
 #include "widgets/grid/grid_keys.h"
 #include "widgets/grid/grid_mouse_handler.h"
 #include "widgets/grid/grid_navigation.h"
-#include "widgets/grid/title_tip.h"
 
 bool CGridKeyHandler::Intercept(QEvent* event) {
   if (event->type() == QEvent::KeyPress) {
@@ -36,7 +35,7 @@ bool CGridKeyHandler::Intercept(QEvent* event) {
 }
 
 void CGridKeyHandler::KeyPress(QKeyEvent* event) {
-  if (CTitleTip* tip = grid_.TitleTip()) tip->Hide();
+  grid_.HideTitleTip();
   Qt::KeyboardModifiers modifiers = event->modifiers();
   const unsigned vk = VirtualKeyFromQt(event->key());
   if (event->key() == Qt::Key_Backtab) modifiers |= Qt::ShiftModifier;

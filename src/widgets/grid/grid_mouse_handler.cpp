@@ -44,12 +44,8 @@ void CGridMouseHandler::ForgetCells() {
 
 // --- Events ---
 
-void CGridMouseHandler::HideTitleTip() {
-  if (CTitleTip* tip = grid_.TitleTip()) tip->Hide();
-}
-
 void CGridMouseHandler::Press(QMouseEvent* event) {
-  HideTitleTip();
+  grid_.HideTitleTip();
   if (event->button() == Qt::LeftButton) OnLButtonDown(event->pos(), event->modifiers());
   event->accept();
 }
@@ -69,7 +65,7 @@ void CGridMouseHandler::Release(QMouseEvent* event) {
 }
 
 void CGridMouseHandler::DoubleClick(QMouseEvent* event) {
-  HideTitleTip();
+  grid_.HideTitleTip();
   if (event->button() == Qt::LeftButton) {
     leftDown_ = true;
     OnLButtonDblClk(event->pos());
@@ -314,7 +310,7 @@ void CGridMouseHandler::OnMouseMove(QPoint point, bool leftDown) {
     case MouseMode::SelectCells: {
       const CellID cell = grid.GetCellFromPt(point);
       if (grid.IsValid(cell) && cell != grid.GetFocusCell()) {
-        grid.OnSelecting(cell);
+        grid.SelectAs(mode_, cell);
         const bool nonFixed =
             cell.row >= grid.GetFixedRowCount() && cell.col >= grid.GetFixedColumnCount();
         if (nonFixed || mode_ == MouseMode::SelectColumns || mode_ == MouseMode::SelectRows)
@@ -495,5 +491,5 @@ void CGridMouseHandler::OnTimer() {
   } else {
     return;
   }
-  if (grid.IsValid(cell)) grid.OnSelecting(cell);
+  if (grid.IsValid(cell)) grid.SelectAs(mode_, cell);
 }

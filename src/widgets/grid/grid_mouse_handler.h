@@ -77,7 +77,6 @@ class CGridMouseHandler {
   void EndHover();
   void UpdateCursor(QPoint point);
   void OfferTitleTip(const CellID& cell);
-  void HideTitleTip();
   bool BeginDrag();
   void SetTracker(int position, Qt::Orientation orientation);
   void ClearTracker();

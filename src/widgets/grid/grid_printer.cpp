@@ -96,8 +96,11 @@ void CGridPrinter::BeginPrinting(QPainter* painter, GridPrintInfo& info) {
       pageSize_.height() - grid_.GetFixedRowHeight() -
       (layout_.headerHeight + layout_.footerHeight + 2 * layout_.gap) * charSize_.height();
   printableWidth_ = pageSize_.width() - grid_.GetFixedColumnWidth() - sideMargins;
-  pagesDown_ = static_cast<int>(RowStarts().size());
-  pagesAcross_ = layout_.wysiwyg ? static_cast<int>(ColumnStarts().size()) : 1;
+  // The breaks hold for the whole job: the page count given out below rests on them.
+  rowStarts_ = RowStarts();
+  columnStarts_ = ColumnStarts();
+  pagesDown_ = static_cast<int>(rowStarts_.size());
+  pagesAcross_ = layout_.wysiwyg ? static_cast<int>(columnStarts_.size()) : 1;
   info.minPage = 1;
   info.maxPage = pagesDown_ * pagesAcross_;
 }
@@ -110,8 +113,8 @@ CGridPrinter::Span CGridPrinter::PageSpan(const std::vector<int>& starts, int in
 
 void CGridPrinter::SelectPage(int page) {
   const int across = std::max(1, pagesAcross_);
-  rows_ = PageSpan(RowStarts(), (page - 1) / across, grid_.GetRowCount());
-  cols_ = layout_.wysiwyg ? PageSpan(ColumnStarts(), (page - 1) % across, grid_.GetColumnCount())
+  rows_ = PageSpan(rowStarts_, (page - 1) / across, grid_.GetRowCount());
+  cols_ = layout_.wysiwyg ? PageSpan(columnStarts_, (page - 1) % across, grid_.GetColumnCount())
                           : Span{grid_.GetFixedColumnCount(), grid_.GetColumnCount()};
 }
 
@@ -197,6 +200,7 @@ void CGridPrinter::PrintBlock(QPainter& painter, Span rows, Span cols, QPoint or
                               bool gridLines) {
   const QColor lineColor = ToQColor(grid_.GetGridLineColor());
   const int lines = gridLines ? grid_.GetGridLines() : GRIDLINES_NONE;
+  const GridDrawContext context = grid_.DrawContext();  // the same for every cell of the block
   int y = origin.y();
   for (int row = rows.first; row < rows.end; ++row) {
     const int height = grid_.GetRowHeight(row);
@@ -206,7 +210,8 @@ void CGridPrinter::PrintBlock(QPainter& painter, Span rows, Span cols, QPoint or
       const Rect rect(x, y, x + width, y + height);
       x += width;
       if (rect.IsEmpty()) continue;
-      if (CGridCellBase* cell = grid_.GetCell(row, col)) cell->PrintCell(painter, row, col, rect);
+      if (CGridCellBase* cell = grid_.GetCell(row, col))
+        cell->PrintCell(painter, context, row, col, rect);
       if (lines & GRIDLINES_HORZ) {
         DrawEdge(painter, rect.left, rect.bottom - 1, rect.right - 1, rect.bottom - 1, lineColor);
         if (row == rows.first)

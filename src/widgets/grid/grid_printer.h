@@ -69,6 +69,8 @@ class CGridPrinter {
   int printableWidth_ = 0;
   int pagesDown_ = 0;
   int pagesAcross_ = 0;
+  std::vector<int> rowStarts_;  // page breaks, measured once per job
+  std::vector<int> columnStarts_;
   Span rows_;  // of the page being printed
   Span cols_;
 };

@@ -1,7 +1,6 @@
 #include "grid_text_file.h"
 
 #include <QFile>
-#include <QStringDecoder>
 #include <algorithm>
 #include <optional>
 
@@ -17,13 +16,6 @@ constexpr unsigned kLoadedColumnFormat = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
 void ReportOpenError(CGridCtrl& grid, const QFile& file) {
   ShowMessageBox(&grid, file.fileName() + QStringLiteral(": ") + file.errorString(),
                  MessageIcon::Warning);
-}
-
-QString DecodeFileText(const QByteArray& bytes) {
-  QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
-  QString text = utf8.decode(bytes);
-  if (!utf8.hasError()) return text;
-  return FromCp932(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }
 
 // Tokens end at "," or at the line break; what follows the break (or an empty rest of a line
@@ -140,7 +132,9 @@ QByteArray FormatGridText(const CGridCtrl& grid) {
 }
 
 std::vector<QStringList> ParseGridText(const QByteArray& bytes) {
-  QString text = DecodeFileText(bytes);
+  // Files written by earlier versions are in code page 932.
+  QString text =
+      FromUtf8OrCp932(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
   text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
   std::vector<QStringList> lines;
   qsizetype start = 0;
@@ -170,18 +164,10 @@ bool SaveGridText(CGridCtrl& grid, const QString& path) {
 }
 
 bool LoadGridText(CGridCtrl& grid, const QString& path) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) {
-    ReportOpenError(grid, file);
-    return false;
-  }
+  const std::optional<QByteArray> bytes = ReadFile(grid, path);
+  if (!bytes) return false;  // the grid keeps what it had
   grid.DeleteAllItems();
-  const QByteArray bytes = file.readAll();
-  if (file.error() != QFileDevice::NoError) {
-    ShowMessageBox(&grid, QStringLiteral("Unable to load grid data"), MessageIcon::Warning);
-    return false;
-  }
-  const std::vector<QStringList> lines = ParseGridText(bytes);
+  const std::vector<QStringList> lines = ParseGridText(*bytes);
   for (std::size_t i = 0; i < lines.size(); ++i) {
     const QStringList& tokens = lines[i];
     if (i == 0) {

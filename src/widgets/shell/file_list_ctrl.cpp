@@ -37,7 +37,6 @@ void CFileListCtrl::ListDesktop() {
   for (const ShellItem& item : ShellNamespace::DesktopItems(true, true))
     if (item.folder || IsPictureFile(item.path)) Add(item, item.displayName);
   currentFolder_ = ShellNamespace::DesktopPath();
-  emit FolderListed(currentFolder_);
 }
 
 void CFileListCtrl::ListFolder(const QString& pathOrName) {
@@ -58,7 +57,6 @@ void CFileListCtrl::ListFolder(const QString& pathOrName) {
   for (const ShellItem& item : ShellNamespace::FolderItems(folder, true, true))
     if (item.folder || IsPictureFile(item.path)) Add(item, item.displayName);
   currentFolder_ = folder;
-  emit FolderListed(currentFolder_);
 }
 
 QString CFileListCtrl::PathOfItem(int index) const {

@@ -28,10 +28,6 @@ class CFileListCtrl : public QListWidget {
   bool IsFolderItem(int index) const { return index >= 0 && index < FolderCount(); }
   const QString& CurrentFolder() const { return currentFolder_; }
 
- signals:
-  // The list now shows another folder.
-  void FolderListed(const QString& folder);
-
  private:
   void Clear();
   void Add(const struct ShellItem& item, const QString& text);

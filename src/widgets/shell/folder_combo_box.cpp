@@ -31,19 +31,16 @@ CFolderComboBox::CFolderComboBox(QWidget* parent) : QComboBox(parent) {
 }
 
 void CFolderComboBox::FillTopLevel() {
-  specialNames_ = ShellNamespace::SpecialLocationNames();
   clear();
-  ShellItem desktop{ShellNamespace::DesktopPath(), specialNames_[ShellNamespace::kDesktop], true,
-                    -1};
-  if (const auto described = ShellNamespace::Describe(desktop.path)) desktop.icon = described->icon;
-  InsertEntry(0, desktop, 0);
-  const QString& computer = specialNames_[ShellNamespace::kComputer];
-  const QString& network = specialNames_[ShellNamespace::kNetwork];
-  for (const ShellItem& item : ShellNamespace::DesktopItems(true, false)) {
-    if (item.displayName.compare(computer, Qt::CaseInsensitive) == 0 ||
-        item.displayName.compare(network, Qt::CaseInsensitive) == 0)
-      InsertEntry(count(), item, 1);
+  const QString desktopPath = ShellNamespace::DesktopPath();
+  if (const auto desktop = ShellNamespace::Describe(desktopPath)) {
+    InsertEntry(0, *desktop, 0);
+  } else {  // a desktop folder that has gone missing is still listed, without an icon
+    const QString name = ShellNamespace::SpecialLocationNames()[ShellNamespace::kDesktop];
+    InsertEntry(0, ShellItem{desktopPath, name, true, -1}, 0);
   }
+  for (const QString& path : {ShellNamespace::kComputerPath, ShellNamespace::kNetworkPath})
+    if (const auto item = ShellNamespace::Describe(path)) InsertEntry(count(), *item, 1);
   setCurrentIndex(0);
 }
 

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QComboBox>
-#include <array>
 
 #include "platform/shell_namespace.h"
 
@@ -34,6 +33,5 @@ class CFolderComboBox : public QComboBox {
   void InsertEntry(int at, const ShellItem& item, int indentation);
   void RemoveDeeperEntriesAfter(int index);
 
-  std::array<QString, ShellNamespace::kSpecialLocations> specialNames_;
   CFileListCtrl* list_ = nullptr;
 };

@@ -4,9 +4,10 @@
 #include <QStringList>
 
 bool IsPictureFile(const QString& path) {
-  const QFileInfo info(path);
-  if (!info.isFile() || !info.isReadable()) return false;
   static const QStringList kSuffixes = {"bmp",  "gif",  "jpg",  "jpeg", "png",
                                         "heic", "heif", "avif", "webp"};
-  return kSuffixes.contains(info.suffix().toLower());
+  const QFileInfo info(path);
+  // The name costs no I/O; only picture names go on to the file system.
+  if (!kSuffixes.contains(info.suffix().toLower())) return false;
+  return info.isFile() && info.isReadable();
 }

@@ -109,6 +109,7 @@ TEST(GridTextFileTest, ReportsFileErrors) {
   // Writing fails once the disk is full; this file opens but cannot be read.
   EXPECT_FALSE(grid.Save("/dev/full"));
   EXPECT_FALSE(grid.Load("/proc/self/mem"));
+  EXPECT_EQ(grid.GetCellText(1, 1), "kept");  // a failed read leaves the grid alone too
 
   const auto& messages = testenv::Messages();
   ASSERT_EQ(messages.size(), 4u);
