@@ -7,9 +7,9 @@
 #include <cmath>
 
 #include "imaging/full_color_image.h"
-#include "imaging/gif_writer.h"
 #include "imaging/phone_gif_plan.h"
 #include "imaging/picture_pyramid.h"
+#include "platform/safe_copy.h"
 
 namespace {
 
@@ -129,7 +129,7 @@ bool CLead::Load(const QString& path) {
 bool CLead::SaveGif(const QString& path, int bitsPerPixel) const {
   if (!HasBitmap() || bitsPerPixel < 5 || bitsPerPixel > 8) return false;
   const std::vector<std::uint8_t>& bytes = PhoneGifFor(Bitmap(), bitsPerPixel).bytes;
-  return !bytes.empty() && WriteFileBytes(path, bytes);
+  return !bytes.empty() && TryWriteFileReplacing(path, QByteArrayView(bytes));
 }
 
 bool CLead::GetFileInfo(const QString& path) {

@@ -7,10 +7,10 @@
 #include "app/temp_folder.h"
 #include "compose/compose_canvas.h"
 #include "compose/lead.h"
-#include "imaging/gif_writer.h"
 #include "imaging/image_object.h"
 #include "imaging/jpeg_writer.h"
 #include "imaging/phone_gif_plan.h"
+#include "platform/safe_copy.h"
 #include "send/attachment_path.h"
 
 namespace {
@@ -57,7 +57,7 @@ void ExportPhoneFormats(CComposeCanvas& canvas, const QString& base) {
       const QString name = base + QStringLiteral("_%1").arg(format.colors);
       const QString gif = name + QStringLiteral(".gif");
       const std::vector<std::uint8_t>& bytes = plan.FileFor(format.bits).bytes;
-      if (bytes.empty() || !WriteFileBytes(gif, bytes)) continue;
+      if (bytes.empty() || !TryWriteFileReplacing(gif, QByteArrayView(bytes))) continue;
       CImageObject image;
       if (image.LoadFromFile(gif)) image.SaveToFile(name + QStringLiteral(".png"));
       if (format.bits == 5) SetAttachmentPath(gif);

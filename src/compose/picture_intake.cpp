@@ -1,13 +1,14 @@
 #include "picture_intake.h"
 
+#include <QBuffer>
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 #include <QMimeData>
-#include <QSaveFile>
 #include <QUrl>
 
 #include "platform/program_folder.h"
+#include "platform/safe_copy.h"
 #include "widgets/shell/picture_files.h"
 
 QStringList PictureFilesIn(const QMimeData* data) {
@@ -29,9 +30,11 @@ QString KeepPastedPicture(const QImage& picture) {
                        QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
   QString path = stem + QStringLiteral(".png");
   for (int n = 2; QFileInfo::exists(path); ++n) path = stem + QStringLiteral("-%1.png").arg(n);
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly) ||
-      !picture.convertToFormat(QImage::Format_RGB32).save(&file, "PNG") || !file.commit())
+  QByteArray png;
+  QBuffer buffer(&png);
+  if (!buffer.open(QIODevice::WriteOnly) ||
+      !picture.convertToFormat(QImage::Format_RGB32).save(&buffer, "PNG") ||
+      !TryWriteFileReplacing(path, png))
     return QString();
   return path;
 }

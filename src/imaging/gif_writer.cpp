@@ -1,7 +1,5 @@
 #include "gif_writer.h"
 
-#include <QFile>
-
 namespace {
 
 void PutLe16(std::vector<std::uint8_t>& out, int value) {
@@ -60,19 +58,4 @@ std::vector<std::uint8_t> GifFileBytes(int width, int height, int tableBits,
   out.push_back(0);
   out.push_back(0x3B);
   return out;
-}
-
-bool WriteFileBytes(const QString& path, const std::vector<std::uint8_t>& bytes) {
-  QFile file(path);
-  if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
-  const auto size = static_cast<qint64>(bytes.size());
-  const bool written =
-      file.write(reinterpret_cast<const char*>(bytes.data()), size) == size && file.flush();
-  file.close();
-  // A cut-short file must not pass for a picture.
-  if (!written || file.error() != QFileDevice::NoError) {
-    file.remove();
-    return false;
-  }
-  return true;
 }

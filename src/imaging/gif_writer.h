@@ -23,7 +23,3 @@ std::vector<std::uint8_t> GifFileBytes(int width, int height, int tableBits,
                                        const std::vector<std::uint8_t>& codes);
 // Its size, without making it.
 std::size_t GifFileSize(int tableBits, std::size_t codeBytes);
-
-// Writes the bytes to the file, replacing it; false (and no file left) when it cannot be written
-// completely.
-bool WriteFileBytes(const QString& path, const std::vector<std::uint8_t>& bytes);

@@ -129,10 +129,53 @@ QString CutToCp932Bytes(const QString& text, std::size_t maxBytes) {
   return text.left(end);
 }
 
+namespace {
+
+// The length of the well-formed UTF-8 sequence of two or more bytes at `at`, or 0.
+std::size_t Utf8SequenceAt(std::string_view bytes, std::size_t at) {
+  const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(bytes[i]); };
+  const unsigned char lead = byte(at);
+  std::size_t length = 0;
+  unsigned char low = 0x80, high = 0xBF;  // the range of the second byte
+  if (lead >= 0xC2 && lead <= 0xDF) {
+    length = 2;
+  } else if (lead >= 0xE0 && lead <= 0xEF) {
+    length = 3;
+    if (lead == 0xE0) low = 0xA0;
+    if (lead == 0xED) high = 0x9F;  // no surrogates
+  } else if (lead >= 0xF0 && lead <= 0xF4) {
+    length = 4;
+    if (lead == 0xF0) low = 0x90;
+    if (lead == 0xF4) high = 0x8F;
+  } else {
+    return 0;
+  }
+  if (at + length > bytes.size() || byte(at + 1) < low || byte(at + 1) > high) return 0;
+  for (std::size_t i = 2; i < length; ++i)
+    if (byte(at + i) < 0x80 || byte(at + i) > 0xBF) return 0;
+  return length;
+}
+
+}  // namespace
+
 QString FromUtf8OrCp932(std::string_view bytes) {
+  // Code page 932 text seldom forms UTF-8 sequences (its lead bytes 0x81-0x9F are UTF-8
+  // continuation bytes), while a UTF-8 file with a damaged spot still has mostly good ones.
+  std::size_t good = 0, bad = 0;
+  for (std::size_t at = 0; at < bytes.size();) {
+    if (static_cast<unsigned char>(bytes[at]) < 0x80) {
+      ++at;
+    } else if (const std::size_t length = Utf8SequenceAt(bytes, at)) {
+      ++good;
+      at += length;
+    } else {
+      ++bad;
+      ++at;
+    }
+  }
+  if (bad > 0 && good < 3 * bad) return FromCp932(bytes);
   QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
-  const QString text = utf8(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
-  return utf8.hasError() ? FromCp932(bytes) : text;
+  return utf8(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
 }
 
 std::optional<std::string> ToCp932Within(const QString& text, std::size_t maxBytes,

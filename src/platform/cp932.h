@@ -16,7 +16,8 @@ QString FromCp932(std::string_view bytes);
 // The first character of text that code page 932 cannot write, or an empty text.
 QString FirstNonCp932Character(const QString& text);
 
-// Text that may be UTF-8 or code page 932: UTF-8 when the bytes are valid UTF-8.
+// Text that may be UTF-8 or code page 932: UTF-8 when at least three in four of its non-ASCII
+// sequences are well-formed UTF-8 (the others become U+FFFD), code page 932 otherwise.
 QString FromUtf8OrCp932(std::string_view bytes);
 
 // The length of text in code page 932 bytes.

@@ -6,7 +6,7 @@
 
 FileError FileError::FromErrno(int error, const QString& path) {
   const QString text = QString::fromLocal8Bit(std::strerror(error));
-  return FileError(path.isEmpty() ? text : path + QStringLiteral(": ") + text);
+  return FileError(path.isEmpty() ? text : path + QStringLiteral(": ") + text, error);
 }
 
 QString InternalErrorText() { return QStringLiteral("ｱﾌﾟﾘｹｰｼｮﾝの内部ｴﾗｰです。"); }

@@ -29,9 +29,15 @@ class InternetError : public ReportedError {
 // A file could not be opened, read or written; the description is the system's text.
 class FileError : public ReportedError {
  public:
-  using ReportedError::ReportedError;
-  // A FileError for the current errno, naming the file.
+  explicit FileError(QString description, int code = 0)
+      : ReportedError(std::move(description)), code_(code) {}
+  // A FileError for the system error `error`, naming the file.
   static FileError FromErrno(int error, const QString& path);
+  // The system's error number, or 0 when the error came from elsewhere.
+  int Code() const { return code_; }
+
+ private:
+  int code_;
 };
 
 // The text shown for an error that carries no description.

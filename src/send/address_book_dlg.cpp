@@ -1,6 +1,8 @@
 #include "address_book_dlg.h"
 
+#include <QFileInfo>
 #include <QKeyEvent>
+#include <QTimer>
 #include <new>
 
 #include "platform/bitmap_resource.h"
@@ -12,6 +14,7 @@
 #include "skin/skin_button.h"
 #include "widgets/grid/grid_cell.h"
 #include "widgets/grid/grid_ctrl.h"
+#include "widgets/grid/grid_file_menu.h"
 #include "widgets/grid/grid_image_list.h"
 
 namespace {
@@ -71,7 +74,28 @@ void CAddressBookDlg::InitDialog() {
   PlaceButton(deleteButton_, QPoint(105, 287), BitmapId::AddressBookDeletePressed);
   grid_->Create(kGridRect, this, kGridId);
   grid_->EnableFileMenu();  // print, write out and read in the list
+  // Rows read in are new rows: not to be sent until ticked.
+  grid_->FileMenu()->SetImportedRowSetup([this](int row) {
+    grid_->SetCellText(row, 0, kDontSend);
+    for (int col = 0; col < kColumns; ++col) {
+      grid_->SetCellFormat(row, col, kRowFormat);
+      grid_->SetCellBackColor(row, col, kWhite);
+    }
+    MakeChoiceCell(row);
+  });
   grid_->setFocus();
+  // Said once, over the list.
+  if (!readProblem_.isEmpty()) QTimer::singleShot(0, this, [this] { ReportReadProblem(); });
+}
+
+void CAddressBookDlg::ReportReadProblem() {
+  const QFileInfo file(AddressBookPath());
+  QString text = QStringLiteral("アドレス帳を読み込めませんでした。");
+  // Saving writes over a regular file only after keeping its bytes.
+  if (file.isFile())
+    text += QStringLiteral("保存するときは、元のファイルを「%1.bak」として残します。")
+                .arg(file.fileName());
+  ShowMessageBox(this, text + QLatin1Char('\n') + readProblem_, MessageIcon::Warning);
 }
 
 void CAddressBookDlg::SetUpGrid() {
@@ -84,8 +108,11 @@ void CAddressBookDlg::SetUpGrid() {
 }
 
 void CAddressBookDlg::FillRows() {
-  const std::vector<AddressEntry> entries = ReadAddressBook(AddressBookPath());
+  AddressBook book = ReadAddressBook(AddressBookPath());
+  const std::vector<AddressEntry>& entries = book.entries;
   const int rows = static_cast<int>(entries.size());
+  readProblem_ = book.problem;
+  stored_.clear();
   grid_->SetRowCount(rows + 1);
   grid_->SetColumnCount(kColumns);
   grid_->SetFixedRowCount(1);
@@ -112,8 +139,14 @@ void CAddressBookDlg::FillRows() {
       cell.text = texts[col];
       cell.format = kRowFormat;
       cell.backColor = kWhite;
+      // The name cell carries the row's record wherever sorting moves it.
+      if (col == 1) {
+        cell.mask |= CELLMASK_PARAM;
+        cell.data = static_cast<CellData>(stored_.size() + 1);
+      }
       grid_->SetCellInfo(cell);
     }
+    stored_.push_back(entry.stored);
     MakeChoiceCell(row);
   }
   // The widths first: the scroll bars are measured from them.
@@ -159,10 +192,10 @@ void CAddressBookDlg::OnOK() {
   for (int row = 1; row < grid_->GetRowCount(); ++row) {
     const QString address = grid_->GetCellText(row, 2);
     if (grid_->GetCellText(row, 0) == kSend) chosen.append(address);
-    entries.push_back({grid_->GetCellText(row, 1), address});
+    entries.push_back({grid_->GetCellText(row, 1), address, StoredRecord(row)});
   }
-  // Nothing is written, and the dialog stays open with the edits, unless the whole list can be
-  // stored.
+  // A character that cannot be stored keeps the dialog open with the edits, so that it can be
+  // changed.
   std::string bytes;
   try {
     bytes = EncodeAddressBook(entries);
@@ -170,9 +203,25 @@ void CAddressBookDlg::OnOK() {
     CNoticeDlg::ShowNotice(this, BitmapId::NoticeMessage, error.Description());
     return;
   }
-  if (!RunReportingErrors(this, [&] { WriteAddressBook(AddressBookPath(), bytes); })) return;
+  // A save that fails is reported, but the ticked recipients still go to the send window.
+  RunReportingErrors(this, [&] {
+    const QString path = AddressBookPath();
+    if (!readProblem_.isEmpty()) KeepUnreadableAddressBook(path);
+    WriteAddressBook(path, bytes);
+  });
   chosenAddresses_ = chosen;
   EndDialog(QDialog::Accepted);
+}
+
+std::string CAddressBookDlg::StoredRecord(int row) const {
+  CellInfo cell;
+  cell.mask = CELLMASK_PARAM;
+  cell.row = row;
+  cell.col = 1;
+  if (!grid_->GetCellInfo(cell) || cell.data <= 0 ||
+      cell.data > static_cast<CellData>(stored_.size()))
+    return {};
+  return stored_[static_cast<std::size_t>(cell.data - 1)];
 }
 
 void CAddressBookDlg::keyPressEvent(QKeyEvent* event) {

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QStringList>
+#include <string>
+#include <vector>
 
 #include "skin/skin_dlg.h"
 
@@ -35,11 +37,18 @@ class CAddressBookDlg : public CSkinDlg {
  private:
   void SetUpGrid();
   void FillRows();
+  void ReportReadProblem();
   void OnNew();
   void OnDelete();
   void MakeChoiceCell(int row);
+  // The file's bytes for the row as it was read, or nothing for a row added since.
+  std::string StoredRecord(int row) const;
 
   QStringList chosenAddresses_;
+  // The records as read, in file order; the name cell of each row holds its index + 1.
+  std::vector<std::string> stored_;
+  // Why the file could not be read whole; empty when it could (or there was none).
+  QString readProblem_;
   CGridCtrl* grid_;
   CSkinButton* okButton_;
   CSkinButton* cancelButton_;

@@ -1,17 +1,13 @@
 #include "upload_picture.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
 
 #include "app/settings_store.h"
 #include "platform/cp932.h"
 #include "platform/errors.h"
 #include "platform/http_connection.h"
 #include "platform/http_request.h"
+#include "platform/local_file.h"
 #include "send/attachment_path.h"
 #include "send/busy_notice.h"
 #include "send/event_wait.h"
@@ -19,53 +15,10 @@
 namespace {
 
 // Far above any phone attachment; a bigger file is not a picture meant for sending.
-constexpr off_t kMaxAttachmentBytes = 64 * 1024 * 1024;
+constexpr qint64 kMaxAttachmentBytes = 64 * 1024 * 1024;
 constexpr std::size_t kReplyChunk = 1023;
 constexpr std::size_t kReplyKept = 4096;
 constexpr qsizetype kReplyLineLimit = 200;
-
-class FileDescriptor {
- public:
-  explicit FileDescriptor(int fd) : fd_(fd) {}
-  ~FileDescriptor() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  FileDescriptor(const FileDescriptor&) = delete;
-  FileDescriptor& operator=(const FileDescriptor&) = delete;
-  int Get() const { return fd_; }
-
- private:
-  int fd_;
-};
-
-// The whole attachment; the file is closed again before this returns. Only a regular file is
-// sent: a FIFO would block the open (hence O_NONBLOCK until the file is known) and a device
-// would send whatever it produces. The check is made on the opened file, so the path cannot be
-// swapped for another file in between.
-std::string ReadAttachment(const QString& path) {
-  const QByteArray name = path.toLocal8Bit();
-  const FileDescriptor file(::open(name.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
-  if (file.Get() < 0) throw FileError::FromErrno(errno, path);
-  struct stat info {};
-  if (::fstat(file.Get(), &info) != 0) throw FileError::FromErrno(errno, path);
-  if (S_ISDIR(info.st_mode)) throw FileError::FromErrno(EISDIR, path);
-  if (!S_ISREG(info.st_mode)) throw FileError::FromErrno(EINVAL, path);
-  const int flags = ::fcntl(file.Get(), F_GETFL);
-  if (flags < 0 || ::fcntl(file.Get(), F_SETFL, flags & ~O_NONBLOCK) != 0)
-    throw FileError::FromErrno(errno, path);
-  if (info.st_size > kMaxAttachmentBytes) throw FileError::FromErrno(EFBIG, path);
-  std::string bytes(static_cast<std::size_t>(info.st_size), '\0');
-  std::size_t done = 0;
-  while (done < bytes.size()) {
-    const ssize_t count = ::read(file.Get(), bytes.data() + done, bytes.size() - done);
-    if (count < 0 && errno == EINTR) continue;
-    if (count < 0) throw FileError::FromErrno(errno, path);
-    if (count == 0) break;  // shrank since fstat: send what is there, with its true length
-    done += static_cast<std::size_t>(count);
-  }
-  bytes.resize(done);
-  return bytes;
-}
 
 // The reply's first non-blank line, for the message that reports a refusal. The service may
 // answer in UTF-8 or in code page 932 (in both, a line feed byte is only ever a line feed), and
@@ -101,7 +54,9 @@ void PostUpload(const std::string& server, const std::string& path, const Upload
   HttpRequest request = connection.OpenRequest("POST", path, kUploadRequestFlags);
   request.AddRequestHeaders(kUploadHeaders, HeaderAddMode::AddIfNew);
 
-  const std::string body = BuildUploadBody(fields, ReadAttachment(attachment));
+  const QByteArray picture = ReadLocalFile(attachment, kMaxAttachmentBytes);
+  const std::string body = BuildUploadBody(
+      fields, std::string_view(picture.constData(), static_cast<std::size_t>(picture.size())));
   request.SendRequestEx(body.size());
   request.Write(body);
   request.EndRequest();

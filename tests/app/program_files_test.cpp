@@ -64,7 +64,7 @@ TEST(ProgramFiles, ReadOnlyProgramFolderKeepsAddressBookAndExportsInTheUsersPlac
   const QString book = AddressBookPath();
   EXPECT_EQ(book, testenv::ConfigDir() + "/data/Quillora/test.dat");
   WriteAddressBook(book, EncodeAddressBook({{"たろう", "taro@example.ne.jp"}}));
-  EXPECT_EQ(ReadAddressBook(book).size(), 1u);
+  EXPECT_EQ(ReadAddressBook(book).entries.size(), 1u);
 
   QWidget window;
   CComposeCanvas canvas(&window);

@@ -17,6 +17,7 @@
 #include "resources/resource_ids.h"
 #include "skin/skin_button.h"
 #include "test_environment.h"
+#include "test_files.h"
 #include "window_input.h"
 
 namespace {
@@ -232,35 +233,24 @@ TEST_F(ComposeDlgTest, ClickingACharacterThumbnailPlacesItOnTheCanvas) {
   });
 }
 
-void WriteFile(const QString& path, const QByteArray& bytes) {
-  QFile file(path);
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-  file.write(bytes);
-}
-
-QByteArray ReadFile(const QString& path) {
-  QFile file(path);
-  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 TEST_F(ComposeDlgTest, EscapeCompletesAPendingSaveAndNeverLosesTheOldFile) {
   const QString temp = testenv::ProgramDir() + "/temp/shot.jpg";
   const QString target = testenv::ProgramDir() + "/saved.jpg";
-  WriteFile(target, "old picture");
+  testenv::WriteFile(target, "old picture");
   CComposeDlg window(store);
   RunAndQuit(window, [&] {
     // The temporary picture is gone: the saved one stays and the user is told.
     window.SetTempJpegPath(temp);
     window.SetSavePath(target);
     QTest::keyClick(&window, Qt::Key_Escape);
-    EXPECT_EQ(ReadFile(target), QByteArray("old picture"));
+    EXPECT_EQ(testenv::ReadFile(target), QByteArray("old picture"));
     ASSERT_EQ(testenv::Messages().size(), 1u);
     EXPECT_EQ(testenv::Messages()[0].icon, MessageIcon::Stop);
 
-    WriteFile(temp, "picture");
+    testenv::WriteFile(temp, "picture");
     QTest::keyClick(&window, Qt::Key_Escape);
   });
-  EXPECT_EQ(ReadFile(target), QByteArray("picture"));
+  EXPECT_EQ(testenv::ReadFile(target), QByteArray("picture"));
   EXPECT_EQ(QDir(testenv::ProgramDir()).entryList(QDir::Files), QStringList{"saved.jpg"});
 }
 

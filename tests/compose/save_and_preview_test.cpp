@@ -14,15 +14,11 @@
 #include "skin/notice_dlg.h"
 #include "skin/skin_button.h"
 #include "test_environment.h"
+#include "test_files.h"
 #include "widgets/shell/file_list_ctrl.h"
 #include "window_input.h"
 
 namespace {
-
-QByteArray ReadFile(const QString& path) {
-  QFile file(path);
-  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 // A window with a canvas-sized picture and a pictures folder to save into.
 class SaveAndPreview : public ::testing::Test {
@@ -106,12 +102,12 @@ TEST_F(SaveAndPreview, AnExistingFileIsReplacedOnlyWhenTheUserSaysYes) {
   testenv::AnswerMessagesWith(MessageResult::No);
   SaveAs("old");
   EXPECT_FALSE(dialog->isVisible());
-  EXPECT_EQ(ReadFile(target), QByteArray("old"));
+  EXPECT_EQ(testenv::ReadFile(target), QByteArray("old"));
 
   Press(CComposeDlg::kSaveButton);
   testenv::AnswerMessagesWith(MessageResult::Yes);
   SaveAs("old.jpg");
-  EXPECT_TRUE(ReadFile(target).startsWith("\xFF\xD8"));
+  EXPECT_TRUE(testenv::ReadFile(target).startsWith("\xFF\xD8"));
 
   Press(CComposeDlg::kSaveButton);
   QString notice;

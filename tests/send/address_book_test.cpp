@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTest>
+#include <algorithm>
 
 #include "platform/bitmap_resource.h"
 #include "resources/resource_ids.h"
@@ -12,8 +15,10 @@
 #include "skin/notice_dlg.h"
 #include "skin/skin_button.h"
 #include "test_environment.h"
+#include "test_files.h"
 #include "widgets/grid/grid_cell.h"
 #include "widgets/grid/grid_ctrl.h"
+#include "widgets/grid/grid_file_menu.h"
 #include "window_input.h"
 
 namespace {
@@ -42,17 +47,6 @@ QByteArray BookFile(std::int32_t count, const QList<QByteArray>& records) {
   bytes += Int32(count);
   for (const QByteArray& record : records) bytes += record;
   return bytes;
-}
-
-void WriteFile(const QString& path, const QByteArray& bytes) {
-  QFile file(path);
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-  ASSERT_EQ(file.write(bytes), bytes.size());
-}
-
-QByteArray ReadFile(const QString& path) {
-  QFile file(path);
-  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 // The address book as its opener shows it, driven through its window.
@@ -99,7 +93,7 @@ TEST(AddressBook, TenSavedRowsAreWrittenByteForByteAndReadBack) {
     EXPECT_EQ(book.dialog.result(), QDialog::Accepted);
     EXPECT_FALSE(book.dialog.isVisible());
   }
-  const QByteArray bytes = ReadFile(BookPath());
+  const QByteArray bytes = testenv::ReadFile(BookPath());
   ASSERT_EQ(bytes.size(), 10 + 10 * 512);
   EXPECT_EQ(bytes.left(10), QByteArray("DAB\0A\0\x0A\0\0\0", 10));
   // "友だち1" in code page 932.
@@ -115,8 +109,8 @@ TEST(AddressBook, TenSavedRowsAreWrittenByteForByteAndReadBack) {
 }
 
 TEST(AddressBook, OkHandsOverMarkedAddressesAndKeepsOnlyRowsWithAnAddress) {
-  WriteFile(BookPath(),
-            BookFile(3, {Record("A", "a@x.jp"), Record("B", "b@y.jp"), Record("C", "c@z.jp")}));
+  testenv::WriteFile(BookPath(), BookFile(3, {Record("A", "a@x.jp"), Record("B", "b@y.jp"),
+                                              Record("C", "c@z.jp")}));
   {
     Book book;
     ASSERT_EQ(book.Column(2), QStringList({"a@x.jp", "b@y.jp", "c@z.jp"}));
@@ -130,7 +124,8 @@ TEST(AddressBook, OkHandsOverMarkedAddressesAndKeepsOnlyRowsWithAnAddress) {
     book.Press(ControlId::Ok);
     EXPECT_EQ(book.dialog.ChosenAddresses(), QStringList({"a@x.jp", "", "c@z.jp"}));
   }
-  EXPECT_EQ(ReadFile(BookPath()), BookFile(2, {Record("A", "a@x.jp"), Record("C", "c@z.jp")}));
+  EXPECT_EQ(testenv::ReadFile(BookPath()),
+            BookFile(2, {Record("A", "a@x.jp"), Record("C", "c@z.jp")}));
   Book again;
   EXPECT_EQ(again.Column(1), QStringList({"A", "C"}));
   EXPECT_EQ(again.Column(0), QStringList(2, kDontSend));
@@ -139,7 +134,7 @@ TEST(AddressBook, OkHandsOverMarkedAddressesAndKeepsOnlyRowsWithAnAddress) {
 TEST(AddressBook, DeleteTakesTheFocusRowOnlyAndCancelLeavesTheFile) {
   const QByteArray file =
       BookFile(3, {Record("A", "a@x.jp"), Record("B", "b@y.jp"), Record("C", "c@z.jp")});
-  WriteFile(BookPath(), file);
+  testenv::WriteFile(BookPath(), file);
   Book book;
   ASSERT_EQ(book.Grid().GetFocusCell().row, -1);
   book.Press(CAddressBookDlg::kDeleteButton);
@@ -158,11 +153,12 @@ TEST(AddressBook, DeleteTakesTheFocusRowOnlyAndCancelLeavesTheFile) {
   book.Press(ControlId::Cancel);
   EXPECT_FALSE(book.dialog.isVisible());
   EXPECT_EQ(book.dialog.result(), QDialog::Rejected);
-  EXPECT_EQ(ReadFile(BookPath()), file);
+  EXPECT_EQ(testenv::ReadFile(BookPath()), file);
 }
 
-TEST(AddressBook, DamagedCountGivesTheRecordsTheFileHolds) {
-  WriteFile(BookPath(), BookFile(2000000000, {Record("A", "a@x.jp"), Record("B", "b@y.jp")}));
+TEST(AddressBook, DamagedFileIsReportedOnceAndKeptBesideTheNewOne) {
+  testenv::WriteFile(BookPath(),
+                     BookFile(2000000000, {Record("A", "a@x.jp"), Record("B", "b@y.jp")}));
   {
     Book book;
     EXPECT_EQ(book.Column(1), QStringList({"A", "B"}));
@@ -171,25 +167,86 @@ TEST(AddressBook, DamagedCountGivesTheRecordsTheFileHolds) {
     const char* name;
     QByteArray bytes;
     QStringList names;
+    bool damaged;
   };
   const Case cases[] = {
-      {"negative count", BookFile(-5, {Record("A", "a@x.jp")}), {}},
-      {"foreign magic", "DAC" + BookFile(1, {Record("A", "a@x.jp")}).mid(3), {}},
-      {"header cut short", QByteArray("DAB\0A\0\x01\0", 8), {}},
+      {"negative count", BookFile(-5, {Record("A", "a@x.jp")}), {}, true},
+      {"foreign magic", "DAC" + BookFile(1, {Record("A", "a@x.jp")}).mid(3), {}, true},
+      {"header cut short", QByteArray("DAB\0A\0\x01\0", 8), {}, true},
       {"last record cut short",
        BookFile(3, {Record("A", "a@x.jp"), Record("B", "b@y.jp").left(100)}),
-       {"A", "B"}},
+       {"A", "B"},
+       true},
+      {"a record beyond the count",
+       BookFile(1, {Record("A", "a@x.jp"), Record("B", "b@y.jp")}),
+       {"A"},
+       true},
       {"name filling its field",
        BookFile(1, {QByteArray(256, 'n') + QByteArray(256, '\0')}),
-       {QString(256, 'n')}},
+       {QString(256, 'n')},
+       false},
+      {"empty file", QByteArray(), {}, false},
   };
   for (const Case& c : cases) {
-    WriteFile(BookPath(), c.bytes);
+    testenv::WriteFile(BookPath(), c.bytes);
+    const AddressBook read = ReadAddressBook(BookPath());
     QStringList names;
-    for (const AddressEntry& entry : ReadAddressBook(BookPath())) names << entry.name;
+    for (const AddressEntry& entry : read.entries) names << entry.name;
     EXPECT_EQ(names, c.names) << c.name;
+    EXPECT_EQ(!read.problem.isEmpty(), c.damaged) << c.name;
   }
-  EXPECT_TRUE(ReadAddressBook(testenv::ProgramDir() + "/missing.dat").empty());
+  const AddressBook missing = ReadAddressBook(testenv::ProgramDir() + "/missing.dat");
+  EXPECT_TRUE(missing.entries.empty() && missing.problem.isEmpty());
+
+  // Opened, the damaged book says so once; OK keeps the old bytes as test.dat.bak.
+  const QByteArray foreign = "DAC" + BookFile(1, {Record("A", "a@x.jp")}).mid(3);
+  testenv::WriteFile(BookPath(), foreign);
+  const std::size_t before = testenv::Messages().size();
+  Book book;
+  QTest::qWait(10);
+  ASSERT_EQ(testenv::Messages().size(), before + 1);
+  EXPECT_TRUE(testenv::Messages().back().text.contains("test.dat.bak"));
+  book.Press(CAddressBookDlg::kNewButton);
+  book.Grid().SetCellText(1, 2, QStringLiteral("new@x.jp"));
+  book.Press(ControlId::Ok);
+  EXPECT_EQ(testenv::Messages().size(), before + 1);
+  EXPECT_EQ(testenv::ReadFile(BookPath() + ".bak"), foreign);
+  EXPECT_EQ(testenv::ReadFile(BookPath()), BookFile(1, {Record("", "new@x.jp")}));
+}
+
+// Bytes that do not decode cleanly (a lead byte left alone by a cut at byte 255, bytes that are
+// no character, a code with two forms) come back exactly when the row was not edited.
+TEST(AddressBook, RowsThatWereNotEditedKeepTheirBytes) {
+  const QByteArray cutName = QByteArray(254, 'a') + "\x82";
+  const QList<QByteArray> records = {Record(cutName, "cut@x.jp"),
+                                     Record("\x80\xA0\xFD", "odd@x.jp"),
+                                     Record("\x85\x40", "\xED\x40@x.jp"), Record("B", "b@x.jp")};
+  const QByteArray file = BookFile(4, records);
+  testenv::WriteFile(BookPath(), file);
+  {
+    Book book;
+    // Sorting by name moves the rows; their bytes go with them.
+    testenv::WindowClick(&book.dialog, Qt::LeftButton,
+                         testenv::InWindow(&book.Grid(), QPoint(100, 8)));
+    book.Press(ControlId::Ok);
+  }
+  const QByteArray saved = testenv::ReadFile(BookPath());
+  ASSERT_EQ(saved.size(), file.size());
+  QList<QByteArray> savedRecords;
+  for (int i = 0; i < 4; ++i) savedRecords << saved.mid(10 + 512 * i, 512);
+  EXPECT_NE(savedRecords, records);  // sorted
+  std::sort(savedRecords.begin(), savedRecords.end());
+  QList<QByteArray> expected = records;
+  std::sort(expected.begin(), expected.end());
+  EXPECT_EQ(savedRecords, expected);
+
+  // An edited field is written from its text; the other field of the row keeps its bytes.
+  testenv::WriteFile(BookPath(), file);
+  Book book;
+  for (int row = 1; row < book.Grid().GetRowCount(); ++row)
+    if (book.Grid().GetCellText(row, 2) == "odd@x.jp") book.Grid().SetCellText(row, 2, "new@x.jp");
+  book.Press(ControlId::Ok);
+  EXPECT_EQ(testenv::ReadFile(BookPath()).mid(10 + 512, 512), Record("\x80\xA0\xFD", "new@x.jp"));
 }
 
 TEST(AddressBook, TextsAreCutAtACharacterBoundary) {
@@ -206,7 +263,7 @@ TEST(AddressBook, TextsAreCutAtACharacterBoundary) {
 
 TEST(AddressBook, UnstorableCharacterIsReportedBeforeAnythingIsWritten) {
   const QByteArray file = BookFile(1, {Record("A", "a@x.jp")});
-  WriteFile(BookPath(), file);
+  testenv::WriteFile(BookPath(), file);
   Book book;
   book.Press(CAddressBookDlg::kNewButton);
   book.Grid().SetCellText(2, 1, QStringLiteral("Zoé"));
@@ -225,35 +282,64 @@ TEST(AddressBook, UnstorableCharacterIsReportedBeforeAnythingIsWritten) {
   EXPECT_EQ(background, LoadBitmapResource(BitmapId::NoticeMessage));
   EXPECT_TRUE(book.dialog.isVisible());
   EXPECT_EQ(book.Grid().GetCellText(2, 1), QStringLiteral("Zoé"));
-  EXPECT_EQ(ReadFile(BookPath()), file);
+  EXPECT_EQ(testenv::ReadFile(BookPath()), file);
 }
 
-TEST(AddressBook, FileThatCannotBeWrittenIsReportedAndTheEditsStay) {
-  ASSERT_TRUE(QDir(testenv::ProgramDir()).mkdir("test.dat"));
+// A FIFO in the book's place must not freeze the dialog; saving over it is refused and
+// reported, and the ticked recipients still reach the send window.
+TEST(AddressBook, SpecialFileIsReportedAndOkStillHandsOverTheRecipients) {
+  ASSERT_EQ(::mkfifo(BookPath().toLocal8Bit().constData(), 0600), 0);
   Book book;
+  QTest::qWait(10);
+  ASSERT_EQ(testenv::Messages().size(), 1u);
   book.Press(CAddressBookDlg::kNewButton);
+  book.Grid().SetCellText(1, 0, kSend);
   book.Grid().SetCellText(1, 2, QStringLiteral("a@x.jp"));
   book.Press(ControlId::Ok);
-  ASSERT_EQ(testenv::Messages().size(), 1u);
-  EXPECT_TRUE(testenv::Messages()[0].text.startsWith(BookPath()))
-      << testenv::Messages()[0].text.toStdString();
-  EXPECT_EQ(testenv::Messages()[0].icon, MessageIcon::Stop);
-  EXPECT_TRUE(book.dialog.isVisible());
-  EXPECT_EQ(book.Column(2), QStringList({"a@x.jp"}));
+  ASSERT_EQ(testenv::Messages().size(), 2u);
+  EXPECT_TRUE(testenv::Messages()[1].text.startsWith(BookPath()))
+      << testenv::Messages()[1].text.toStdString();
+  EXPECT_EQ(testenv::Messages()[1].icon, MessageIcon::Stop);
+  EXPECT_FALSE(book.dialog.isVisible());
+  EXPECT_EQ(book.dialog.result(), QDialog::Accepted);
+  EXPECT_EQ(book.dialog.ChosenAddresses(), QStringList({"a@x.jp"}));
+  EXPECT_FALSE(QFileInfo(BookPath()).isFile());
+}
+
+// Rows read in through the grid's menu keep a comma in a name in its cell and are not to be
+// sent until ticked, whatever the file said.
+TEST(AddressBook, ImportedRowsStartUnticked) {
+  const QString csv = testenv::ProgramDir() + "/book.csv";
+  testenv::WriteFile(csv, "宛先,名前,メールアドレス\r\n送信する,\"Yamada, Taro\",y@x.jp\r\n");
+  CGridFileMenu::SetFileChooser([csv](QWidget*, const QString&, bool) { return csv; });
+  Book book;
+  testenv::ChooseInNextMenu(QStringLiteral("読み込み..."));
+  Rect rect;
+  ASSERT_TRUE(book.Grid().GetCellRect(0, 1, &rect));
+  const QPoint at = testenv::InWindow(&book.Grid(), rect.ToQRect().center());
+  testenv::WindowPress(&book.dialog, Qt::RightButton, at);
+  testenv::WindowRelease(&book.dialog, Qt::RightButton, at);
+  CGridFileMenu::SetFileChooser(nullptr);
+  EXPECT_EQ(book.Column(1), QStringList({"Yamada, Taro"}));
+  EXPECT_EQ(book.Column(0), QStringList({kDontSend}));
+  EXPECT_TRUE(static_cast<CGridCell*>(book.Grid().GetCell(1, 0))->IsChoiceCell());
+  book.Press(ControlId::Ok);
+  EXPECT_TRUE(book.dialog.ChosenAddresses().isEmpty());
+  EXPECT_EQ(testenv::ReadFile(BookPath()), BookFile(1, {Record("Yamada, Taro", "y@x.jp")}));
 }
 
 // Writing in place would change every name the old file has; a new file that takes its place
 // leaves the old one whole until the new one is complete.
 TEST(AddressBook, SavingReplacesTheFileInsteadOfOverwritingIt) {
   const QByteArray file = BookFile(1, {Record("A", "a@x.jp")});
-  WriteFile(BookPath(), file);
+  testenv::WriteFile(BookPath(), file);
   const QString otherName = testenv::ProgramDir() + "/old.dat";
   ASSERT_EQ(::link(BookPath().toLocal8Bit().constData(), otherName.toLocal8Bit().constData()), 0);
   Book book;
   book.Grid().SetCellText(1, 1, QStringLiteral("B"));
   book.Press(ControlId::Ok);
-  EXPECT_EQ(ReadFile(BookPath()), BookFile(1, {Record("B", "a@x.jp")}));
-  EXPECT_EQ(ReadFile(otherName), file);
+  EXPECT_EQ(testenv::ReadFile(BookPath()), BookFile(1, {Record("B", "a@x.jp")}));
+  EXPECT_EQ(testenv::ReadFile(otherName), file);
   EXPECT_EQ(QDir(testenv::ProgramDir()).entryList(QDir::Files).size(), 2);
 }
 

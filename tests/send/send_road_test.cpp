@@ -23,17 +23,13 @@
 #include "skin/notice_dlg.h"
 #include "skin/skin_button.h"
 #include "test_environment.h"
+#include "test_files.h"
 #include "widgets/grid/grid_ctrl.h"
 #include "window_input.h"
 
 namespace {
 
 const QByteArray kDelimiter = "---------------------------7d01777301a2";
-
-QByteArray ReadFile(const QString& path) {
-  QFile file(path);
-  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 // Keys typed on the keyboard, as they reach the window.
 void TypeKeys(QWidget* window, const char* text) {
@@ -115,7 +111,7 @@ TEST(SendRoad, ComposedPictureReachesTheServiceWhileTheWindowsKeepPainting) {
     auto* send = qobject_cast<CSendDlg*>(dialog);
     ASSERT_NE(send, nullptr);
     sendDialogOpened = true;
-    attached = ReadFile(AttachmentPath());
+    attached = testenv::ReadFile(AttachmentPath());
     ASSERT_TRUE(QTest::qWaitForWindowExposed(send));
 
     TypeKeys(send, "ab@x.jp");

@@ -1,6 +1,11 @@
 #include "window_input.h"
 
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QMenu>
 #include <QTest>
+#include <QTimer>
 #include <QWidget>
 #include <QWindow>
 
@@ -48,6 +53,25 @@ void WindowDrag(QWidget* window, QPoint from, QPoint to, Qt::MouseButton button)
 
 void WindowKey(QWidget* window, Qt::Key key, Qt::KeyboardModifiers modifiers) {
   QTest::keyClick(Handle(window), key, modifiers);
+}
+
+void ChooseInNextMenu(const QString& text) {
+  auto* timer = new QTimer;
+  QObject::connect(timer, &QTimer::timeout, [timer, text] {
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    if (!menu || !menu->isVisible()) return;
+    timer->deleteLater();
+    timer->stop();
+    for (QAction* action : menu->actions()) {
+      if (action->text() != text) continue;
+      QTest::mouseClick(menu->windowHandle(), Qt::LeftButton, {},
+                        menu->actionGeometry(action).center());
+      return;
+    }
+    ADD_FAILURE() << "no menu item " << text.toStdString();
+    menu->close();
+  });
+  timer->start(10);
 }
 
 }  // namespace testenv

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QPoint>
+#include <QString>
 #include <Qt>
 
 class QWidget;
@@ -25,5 +26,8 @@ void WindowDrag(QWidget* window, QPoint from, QPoint to, Qt::MouseButton button 
 
 // A key typed into the window: it reaches the widget with the keyboard focus.
 void WindowKey(QWidget* window, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+
+// Clicks the item `text` of the next popup menu that opens, as the pointer would.
+void ChooseInNextMenu(const QString& text);
 
 }  // namespace testenv

@@ -24,9 +24,13 @@ void CGridCell::Reset() {
 
 bool CGridCell::Edit(int row, int col, const Rect& rect, QPoint /*point*/, int id, unsigned key) {
   if (!grid_) return false;
-  if (editing_ && editor_) return true;
+  if (editing_ && (editor_ || makingEditor_)) return true;
   // Windows made the editor over the cell's inclusive rectangle: the grid lines stay visible.
   const Rect editRect(rect.left, rect.top, rect.right - 1, rect.bottom - 1);
+  // Marked first: the new editor takes the focus while it is made, and what that focus change
+  // sets off must find the cell already being edited.
+  editing_ = true;
+  makingEditor_ = true;
   if (choice_) {
     if (choices_.isEmpty()) choices_ = DefaultChoices();
     auto* list = new CGridInPlaceList(grid_, editRect, format_, id, row, col, choices_, text_, key);
@@ -37,7 +41,7 @@ bool CGridCell::Edit(int row, int col, const Rect& rect, QPoint /*point*/, int i
     QObject::connect(edit, &CGridInPlaceEdit::EndEditNotify, grid_, &CGridCtrl::OnEndInPlaceEdit);
     editor_ = edit;
   }
-  editing_ = true;
+  makingEditor_ = false;
   return true;
 }
 

@@ -61,6 +61,7 @@ class CGridCell : public CGridCellBase {
   LogFont font_;
   unsigned margin_ = kDefaultCellMargin;
   bool editing_ = false;
+  bool makingEditor_ = false;  // inside Edit, before the editor exists
   CGridCtrl* grid_ = nullptr;
   QPointer<QWidget> editor_;
 };

@@ -14,6 +14,7 @@
 #include "widgets/grid/grid_drop_target.h"
 #include "widgets/grid/grid_edit_rules.h"
 #include "widgets/grid/grid_file_menu.h"
+#include "widgets/grid/grid_input_method.h"
 #include "widgets/grid/grid_key_handler.h"
 #include "widgets/grid/grid_mouse_handler.h"
 #include "widgets/grid/grid_painter.h"
@@ -31,6 +32,7 @@ CGridCtrl::CGridCtrl(QWidget* parent, int rows, int cols, int fixedRows, int fix
       view_(store_),
       mouse_(std::make_unique<CGridMouseHandler>(*this)),
       keys_(std::make_unique<CGridKeyHandler>(*this, *mouse_)),
+      inputMethod_(std::make_unique<CGridInputMethod>(*this)),
       dropTarget_(std::make_unique<CGridDropTarget>(*this, [this] { mouse_->EndDrag(); })),
       cellFactory_([] { return std::make_unique<CGridCell>(); }),
       look_(font()),
@@ -792,6 +794,7 @@ void CGridCtrl::paintEvent(QPaintEvent* event) {
                      ToQColor(GetSysColor(COLOR_BTNFACE)));
   }
   mouse_->PaintTracker(painter);
+  inputMethod_->Paint(painter);
 }
 
 // --- Scrolling ---
@@ -856,6 +859,7 @@ void CGridCtrl::HideTitleTip() {
 bool CGridCtrl::event(QEvent* event) {
   if (keys_->Intercept(event)) return true;
   if (event->type() == QEvent::WindowDeactivate) mouse_->OnCaptureLost();
+  if (event->type() == QEvent::FocusOut) inputMethod_->Clear();
   return QWidget::event(event);
 }
 
@@ -876,9 +880,11 @@ void CGridCtrl::changeEvent(QEvent* event) {
 
 void CGridCtrl::keyPressEvent(QKeyEvent* event) { keys_->KeyPress(event); }
 
-void CGridCtrl::inputMethodEvent(QInputMethodEvent* event) {
-  if (!event->commitString().isEmpty()) OnChar(event->commitString(), Qt::NoModifier);
-  event->accept();
+void CGridCtrl::inputMethodEvent(QInputMethodEvent* event) { inputMethod_->Event(event); }
+
+QVariant CGridCtrl::inputMethodQuery(Qt::InputMethodQuery query) const {
+  const QVariant answer = inputMethod_->Query(query);
+  return answer.isValid() ? answer : QWidget::inputMethodQuery(query);
 }
 
 void CGridCtrl::mousePressEvent(QMouseEvent* event) { mouse_->Press(event); }

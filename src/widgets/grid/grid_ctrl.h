@@ -28,6 +28,7 @@
 class CGridDropTarget;
 class CGridFileMenu;
 class CGridImageList;
+class CGridInputMethod;
 class CGridMouseHandler;
 class CGridKeyHandler;
 class CGridPrinter;
@@ -280,6 +281,7 @@ class CGridCtrl : public QWidget, private CGridCellFactory {
   // from one (CGridFileMenu).
   void EnableFileMenu(bool enable = true);
   bool IsFileMenuEnabled() const { return fileMenu_ != nullptr; }
+  CGridFileMenu* FileMenu() const { return fileMenu_.get(); }
   // The steps of a print job; with no painter a step does nothing. OnBeginPrinting sets the
   // job's page range, OnPrint prints info.currentPage through the other steps.
   virtual void OnBeginPrinting(QPainter* painter, GridPrintInfo& info);
@@ -339,6 +341,7 @@ class CGridCtrl : public QWidget, private CGridCellFactory {
   void wheelEvent(QWheelEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void inputMethodEvent(QInputMethodEvent* event) override;
+  QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dragMoveEvent(QDragMoveEvent* event) override;
   void dragLeaveEvent(QDragLeaveEvent* event) override;
@@ -365,6 +368,7 @@ class CGridCtrl : public QWidget, private CGridCellFactory {
   CGridView view_;
   std::unique_ptr<CGridMouseHandler> mouse_;
   std::unique_ptr<CGridKeyHandler> keys_;
+  std::unique_ptr<CGridInputMethod> inputMethod_;
   std::unique_ptr<CGridDropTarget> dropTarget_;
   CellFactory cellFactory_;
   int controlId_ = 0;

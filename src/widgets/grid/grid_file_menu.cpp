@@ -4,12 +4,12 @@
 #include <QMenu>
 
 #include "widgets/grid/grid_ctrl.h"
-#include "widgets/grid/grid_text_file.h"
+#include "widgets/grid/grid_row_file.h"
 
 namespace {
 
 const QStringList& TextFileFilters() {
-  static const QStringList filters = {QStringLiteral("テキスト ファイル (*.txt *.csv)"),
+  static const QStringList filters = {QStringLiteral("CSV ファイル (*.csv *.txt)"),
                                       QStringLiteral("すべてのファイル (*)")};
   return filters;
 }
@@ -27,7 +27,7 @@ QString ChooseFile(CGridCtrl& grid, const QString& caption, QFileDialog::AcceptM
   dialog.setAcceptMode(mode);
   dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
   dialog.setNameFilters(TextFileFilters());
-  if (save) dialog.setDefaultSuffix(QStringLiteral("txt"));
+  if (save) dialog.setDefaultSuffix(QStringLiteral("csv"));
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
   return dialog.selectedFiles().constFirst();
 }
@@ -42,6 +42,10 @@ CGridFileMenu::CGridFileMenu(CGridCtrl& grid) : grid_(grid) {
 CGridFileMenu::~CGridFileMenu() { grid_.setContextMenuPolicy(Qt::DefaultContextMenu); }
 
 void CGridFileMenu::SetFileChooser(GridFileChooser chooser) { Chooser() = std::move(chooser); }
+
+void CGridFileMenu::SetImportedRowSetup(ImportedRowSetup setup) {
+  importedRowSetup_ = std::move(setup);
+}
 
 void CGridFileMenu::Show(QPoint position) {
   QMenu menu(&grid_);
@@ -61,10 +65,10 @@ void CGridFileMenu::Show(QPoint position) {
 
 void CGridFileMenu::Export() {
   const QString path = ChooseFile(grid_, QStringLiteral("書き出し"), QFileDialog::AcceptSave);
-  if (!path.isEmpty()) SaveGridText(grid_, path);
+  if (!path.isEmpty()) ExportGridRows(grid_, path);
 }
 
 void CGridFileMenu::Import() {
   const QString path = ChooseFile(grid_, QStringLiteral("読み込み"), QFileDialog::AcceptOpen);
-  if (!path.isEmpty()) LoadGridRows(grid_, path);
+  if (!path.isEmpty()) ImportGridRows(grid_, path, importedRowSetup_);
 }

@@ -1,20 +1,48 @@
 #include "grid_text_file.h"
 
-#include <QFile>
 #include <algorithm>
+#include <cerrno>
 #include <optional>
 
 #include "platform/cp932.h"
+#include "platform/errors.h"
+#include "platform/local_file.h"
 #include "platform/message_box.h"
+#include "platform/safe_copy.h"
 #include "widgets/grid/grid_cell.h"
 #include "widgets/grid/grid_ctrl.h"
 
 namespace {
 
 constexpr unsigned kLoadedColumnFormat = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
+// Far above any list a grid shows; a bigger file is not one of its texts.
+constexpr qint64 kMaxGridFileBytes = 64 * 1024 * 1024;
 
-void ReportOpenError(CGridCtrl& grid, const QFile& file) {
-  ShowMessageBox(&grid, file.fileName() + QStringLiteral(": ") + file.errorString(),
+// Failures before anything is read or written are the system's to describe (the file is
+// missing, not allowed, not a regular file ...); the rest fail while reading or writing.
+bool IsOpenError(int code) {
+  switch (code) {
+    case ENOENT:
+    case EACCES:
+    case EPERM:
+    case EISDIR:
+    case ENOTDIR:
+    case EINVAL:
+    case ELOOP:
+    case ENAMETOOLONG:
+    case EROFS:
+    case ENXIO:
+    case EEXIST:
+    case ETXTBSY:
+      return true;
+    default:
+      return false;
+  }
+}
+
+void Report(CGridCtrl& grid, const FileError& error, const char* ioFailure) {
+  ShowMessageBox(&grid,
+                 IsOpenError(error.Code()) ? error.Description() : QString::fromLatin1(ioFailure),
                  MessageIcon::Warning);
 }
 
@@ -34,85 +62,11 @@ QStringList SplitLine(const QString& line) {
   return tokens;
 }
 
-// The whole file, or nothing after reporting why not.
-std::optional<QByteArray> ReadFile(CGridCtrl& grid, const QString& path) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) {
-    ReportOpenError(grid, file);
-    return std::nullopt;
-  }
-  QByteArray bytes = file.readAll();
-  if (file.error() != QFileDevice::NoError) {
-    ShowMessageBox(&grid, QStringLiteral("Unable to load grid data"), MessageIcon::Warning);
-    return std::nullopt;
-  }
-  return bytes;
-}
-
 // Sets the texts of `row` from the second token on; the first went in with the row.
 void FillRow(CGridCtrl& grid, int row, const QStringList& tokens) {
   const int count = std::min<int>(static_cast<int>(tokens.size()), grid.GetColumnCount());
   for (int col = 1; col < count; ++col) grid.SetCellText(row, col, tokens[col]);
 }
-
-// The look of one row, copied onto the rows loaded in place of it.
-class RowTemplate {
- public:
-  RowTemplate(const CGridCtrl& grid, int row) {
-    if (row >= grid.GetRowCount()) return;
-    height_ = grid.GetRowHeight(row);
-    for (int col = 0; col < grid.GetColumnCount(); ++col) {
-      Look look;
-      if (const CGridCellBase* cell = grid.GetCell(row, col)) {
-        look.format = cell->GetFormat();
-        look.textClr = cell->GetTextClr();
-        look.backClr = cell->GetBackClr();
-        look.font = cell->GetFont();
-        look.margin = cell->GetMargin();
-        look.readOnly = cell->GetState() & CELLSTATE_READONLY;
-        if (const auto* standard = dynamic_cast<const CGridCell*>(cell)) {
-          look.choice = standard->IsChoiceCell();
-          look.choices = standard->Choices();
-        }
-      }
-      looks_.push_back(std::move(look));
-    }
-  }
-
-  void ApplyTo(CGridCtrl& grid, int row) const {
-    if (looks_.empty()) return;
-    grid.SetRowHeight(row, height_);
-    for (int col = 0; col < static_cast<int>(looks_.size()); ++col) {
-      CGridCellBase* cell = grid.GetCell(row, col);
-      if (!cell) continue;
-      const Look& look = looks_[col];
-      cell->SetFormat(look.format);
-      cell->SetTextClr(look.textClr);
-      cell->SetBackClr(look.backClr);
-      cell->SetFont(look.font);
-      cell->SetMargin(look.margin);
-      cell->SetState(cell->GetState() | look.readOnly);
-      if (auto* standard = dynamic_cast<CGridCell*>(cell)) {
-        standard->SetChoiceCell(look.choice);
-        standard->SetChoices(look.choices);
-      }
-    }
-  }
-
- private:
-  struct Look {
-    unsigned format = 0;
-    ColorRef textClr = CLR_DEFAULT;
-    ColorRef backClr = CLR_DEFAULT;
-    LogFont font;
-    unsigned margin = 0;
-    unsigned readOnly = 0;
-    bool choice = false;
-    QStringList choices;
-  };
-  int height_ = 0;
-  std::vector<Look> looks_;
-};
 
 }  // namespace
 
@@ -147,24 +101,31 @@ std::vector<QStringList> ParseGridText(const QByteArray& bytes) {
   return lines;
 }
 
+std::optional<QByteArray> ReadGridFile(CGridCtrl& grid, const QString& path) {
+  try {
+    return ReadLocalFile(path, kMaxGridFileBytes);
+  } catch (const FileError& error) {
+    Report(grid, error, "Unable to load grid data");
+    return std::nullopt;
+  }
+}
+
+bool WriteGridFile(CGridCtrl& grid, const QString& path, const QByteArray& bytes) {
+  try {
+    WriteFileReplacing(path, bytes);
+    return true;
+  } catch (const FileError& error) {
+    Report(grid, error, "Unable to save grid list");
+    return false;
+  }
+}
+
 bool SaveGridText(CGridCtrl& grid, const QString& path) {
-  QFile file(path);
-  if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-    ReportOpenError(grid, file);
-    return false;
-  }
-  const QByteArray bytes = FormatGridText(grid);
-  const bool written = file.write(bytes) == bytes.size() && file.flush();
-  file.close();
-  if (!written || file.error() != QFileDevice::NoError) {
-    ShowMessageBox(&grid, QStringLiteral("Unable to save grid list"), MessageIcon::Warning);
-    return false;
-  }
-  return true;
+  return WriteGridFile(grid, path, FormatGridText(grid));
 }
 
 bool LoadGridText(CGridCtrl& grid, const QString& path) {
-  const std::optional<QByteArray> bytes = ReadFile(grid, path);
+  const std::optional<QByteArray> bytes = ReadGridFile(grid, path);
   if (!bytes) return false;  // the grid keeps what it had
   grid.DeleteAllItems();
   const std::vector<QStringList> lines = ParseGridText(*bytes);
@@ -180,24 +141,5 @@ bool LoadGridText(CGridCtrl& grid, const QString& path) {
   for (int col = 0; col < grid.GetColumnCount(); ++col) {
     if (grid.GetColumnWidth(col) > 0) grid.AutoSizeColumn(col);
   }
-  return true;
-}
-
-bool LoadGridRows(CGridCtrl& grid, const QString& path) {
-  const std::optional<QByteArray> bytes = ReadFile(grid, path);
-  if (!bytes) return false;
-  const std::vector<QStringList> lines = ParseGridText(*bytes);
-  const int fixedRows = grid.GetFixedRowCount();
-  const RowTemplate look(grid, fixedRows);
-  grid.SetRowCount(fixedRows);
-  for (std::size_t i = fixedRows; i < lines.size(); ++i) {
-    if (lines[i].isEmpty()) continue;
-    const int row = grid.InsertRow(lines[i][0]);
-    if (row < 0) continue;
-    look.ApplyTo(grid, row);
-    FillRow(grid, row, lines[i]);
-  }
-  grid.ResetScrollBars();
-  grid.update();
   return true;
 }

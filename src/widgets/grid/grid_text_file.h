@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <optional>
 #include <vector>
 
 class CGridCtrl;
@@ -20,7 +21,8 @@ QByteArray FormatGridText(const CGridCtrl& grid);
 // 932, the encoding of files written by earlier versions.
 std::vector<QStringList> ParseGridText(const QByteArray& bytes);
 
-// Writes the grid to `path`. Failures are reported in a message box; false then.
+// Writes the grid to `path`, replacing the file only once the new one is complete. Failures
+// are reported in a message box; false then.
 bool SaveGridText(CGridCtrl& grid, const QString& path);
 
 // Rebuilds the grid from `path`: the first line gives the columns (centred headings in row 0,
@@ -28,8 +30,12 @@ bool SaveGridText(CGridCtrl& grid, const QString& path);
 // dropped. Columns are sized to their contents. Failures are reported; false then.
 bool LoadGridText(CGridCtrl& grid, const QString& path);
 
-// Replaces the non-fixed rows of the grid by the lines of `path` that follow its fixed rows,
-// keeping the columns, headings and widths. New rows take the look of the grid's first
-// non-fixed row as it was (formats, colours, fonts, margins, read-only marks, choice lists).
-// On failure, reported in a message box, the grid is left as it was.
-bool LoadGridRows(CGridCtrl& grid, const QString& path);
+// The bytes of a text file for the grid, or nothing after reporting why not in a message box:
+// the system's description when the file cannot be opened or is not a regular file, "Unable to
+// load grid data" when reading fails.
+std::optional<QByteArray> ReadGridFile(CGridCtrl& grid, const QString& path);
+
+// Replaces the file with `bytes` (see WriteFileReplacing); false after reporting why not: the
+// system's description when it cannot be created, "Unable to save grid list" when writing
+// fails.
+bool WriteGridFile(CGridCtrl& grid, const QString& path, const QByteArray& bytes);

@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractItemView>
+#include <QInputMethod>
+#include <QInputMethodEvent>
 
 #include "grid_fixture.h"
 #include "widgets/grid/grid_in_place_edit.h"
 #include "widgets/grid/grid_in_place_list.h"
 #include "widgets/grid/grid_keys.h"
+#include "window_input.h"
 
 namespace {
 
@@ -280,6 +283,74 @@ TEST(CGridInPlaceList, ACentredCellGetsAListWithoutEditField) {
   QTest::keyClick(&grid, Qt::Key_F2);
   ASSERT_NE(book.List(), nullptr);
   EXPECT_FALSE(book.List()->isEditable());
+}
+
+}  // namespace
+
+namespace {
+
+// What an input method does when the focus moves while it still holds the text it committed:
+// it commits that text again, to the widget that is losing the focus.
+class CommitAgainOnFocusOut : public QObject {
+ public:
+  CommitAgainOnFocusOut(QWidget& target, QString text) : target_(target), text_(std::move(text)) {
+    target.installEventFilter(this);
+  }
+  int repeats = 0;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (watched == &target_ && event->type() == QEvent::FocusOut && repeats < 100) {
+      ++repeats;
+      QInputMethodEvent commit;
+      commit.setCommitString(text_);
+      QCoreApplication::sendEvent(&target_, &commit);
+    }
+    return false;
+  }
+
+ private:
+  QWidget& target_;
+  QString text_;
+};
+
+// Input method events go where the platform sends them: to the application's focus object.
+void SendToFocus(QInputMethodEvent& event) {
+  ASSERT_NE(QGuiApplication::focusObject(), nullptr);
+  QCoreApplication::sendEvent(QGuiApplication::focusObject(), &event);
+}
+
+TEST(CGridInputMethod, ComposedTextShowsInTheCellAndItsCommitStartsTheEditOnce) {
+  EditBook book;
+  ASSERT_TRUE(book.Show());
+  CGridCtrl& grid = *book.grid;
+  gridtest::Pointer(grid).Click(CentreOf(grid, 2, 1));
+  ASSERT_EQ(grid.GetFocusCell(), CellID(2, 1));
+  book.Settle();
+  ASSERT_EQ(book.Edit(), nullptr);
+  const QImage before = gridtest::Render(grid);
+
+  QInputMethodEvent composing(QStringLiteral("にほん"), {});
+  SendToFocus(composing);
+  Rect cell;
+  ASSERT_TRUE(grid.GetCellRect(2, 1, &cell));
+  const QImage shown = gridtest::Render(grid);
+  EXPECT_NE(shown.copy(cell.ToQRect()), before.copy(cell.ToQRect()));
+  EXPECT_EQ(shown.copy(0, 0, grid.width(), cell.top), before.copy(0, 0, grid.width(), cell.top));
+  const QRect caret = QInputMethod::queryFocusObject(Qt::ImCursorRectangle, QVariant()).toRect();
+  EXPECT_TRUE(cell.ToQRect().contains(caret.topLeft())) << caret.x() << "," << caret.y();
+
+  const CommitAgainOnFocusOut inputMethod(grid, QStringLiteral("日本"));
+  QInputMethodEvent commit;
+  commit.setCommitString(QStringLiteral("日本"));
+  SendToFocus(commit);
+  CGridInPlaceEdit* edit = book.Edit();
+  ASSERT_NE(edit, nullptr);
+  EXPECT_EQ(inputMethod.repeats, 1);
+  EXPECT_EQ(edit->text(), QStringLiteral("日本"));
+  EXPECT_TRUE(edit->hasFocus());
+  testenv::WindowKey(&book.window, Qt::Key_Return);
+  EXPECT_EQ(grid.GetCellText(2, 1), QStringLiteral("日本"));
 }
 
 }  // namespace

@@ -11,28 +11,11 @@
 #include "grid_fixture.h"
 #include "pdf_pages.h"
 #include "test_environment.h"
+#include "window_input.h"
+
+using testenv::ChooseInNextMenu;
 
 namespace {
-
-// Clicks the item `text` of the next popup menu, as the pointer would.
-void ChooseInNextMenu(const QString& text) {
-  auto* timer = new QTimer;
-  QObject::connect(timer, &QTimer::timeout, [timer, text] {
-    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-    if (!menu || !menu->isVisible()) return;
-    timer->deleteLater();
-    timer->stop();
-    for (QAction* action : menu->actions()) {
-      if (action->text() != text) continue;
-      QTest::mouseClick(menu->windowHandle(), Qt::LeftButton, {},
-                        menu->actionGeometry(action).center());
-      return;
-    }
-    ADD_FAILURE() << "no menu item " << text.toStdString();
-    menu->close();
-  });
-  timer->start(10);
-}
 
 // Picks `path` when the menu asks for a file, checking which kind of file it asks for.
 void AnswerFileDialog(const QString& path, bool save) {
