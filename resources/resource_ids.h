@@ -32,6 +32,10 @@ constexpr int NoticeProgress = 286;
 constexpr int NoticeMessage = 238;
 constexpr int NoticeOkHover = 239;
 constexpr int NoticeOkPressed = 240;
+// The progress window's stop button, shown while a send takes long.
+constexpr int NoticeStopIdle = 298;
+constexpr int NoticeStopHover = 296;
+constexpr int NoticeStopPressed = 297;
 
 // First-run setup and its confirmation.
 constexpr int FirstRun = 258;

@@ -57,6 +57,10 @@ bool CSettingsStore::ReadPassword() { return ReadInto(kPassword, password_, kVal
 bool CSettingsStore::ReadServer() { return ReadInto(kServer, server_, kValueLimit); }
 bool CSettingsStore::WriteUserId() { return key_.SetString(kUserId, userId_); }
 bool CSettingsStore::WritePassword() { return key_.SetString(kPassword, password_); }
+bool CSettingsStore::WriteServer(const QString& server) {
+  server_ = FitBuffer(server);
+  return key_.SetString(kServer, server_);
+}
 bool CSettingsStore::ReadHomePage(QString& buffer) {
   return ReadInto(kHomePage, buffer, kValueLimit);
 }

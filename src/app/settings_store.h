@@ -32,6 +32,8 @@ class CSettingsStore {
   bool ReadServer();
   bool WriteUserId();
   bool WritePassword();
+  // Sets the server and writes it (the user settings window).
+  bool WriteServer(const QString& server);
   bool ReadHomePage(QString& buffer);
   bool ReadFirstRunMark() const;
   bool WriteFirstRunMark();

@@ -21,6 +21,7 @@
 #include "app/settings_store.h"
 #include "app/splash_dlg.h"
 #include "app/temp_folder.h"
+#include "app/web_links.h"
 #include "compose/about_dlg.h"
 #include "compose/compose_canvas.h"
 #include "compose/lead.h"
@@ -30,7 +31,6 @@
 #include "compose/picture_intake.h"
 #include "compose/save_image_dlg.h"
 #include "compose/user_settings_dlg.h"
-#include "compose/web_links.h"
 #include "compose/window_position.h"
 #include "imaging/jpeg_writer.h"
 #include "platform/bitmap_resource.h"
@@ -399,7 +399,7 @@ void CComposeDlg::OpenWebLink(int buttonId) {
   store_.ReadServer();
   const auto editor = AlbumEditorAddress(store_.Server());
   if (!editor) {
-    say(QStringLiteral("Serverが正しくありません。"));
+    say(ServerProblem(store_.Server()));
     return;
   }
   if (buttonId == kAlbumEditorButton) {
@@ -411,7 +411,9 @@ void CComposeDlg::OpenWebLink(int buttonId) {
   if (const auto address = PublicAlbumAddress(store_.Server(), album))
     OpenUrl(*address);
   else
-    say(QStringLiteral("AlbumNumberを設定してください。"));
+    say(QStringLiteral("アルバム番号が設定されていません。設定ファイル（%1）の AlbumNumber に"
+                       "番号を書いてください。")
+            .arg(QFileInfo(RegistryKey::FileForKey(CSettingsStore::kKeyPath)).fileName()));
 }
 
 void CComposeDlg::TakeChosenPicture(const QString& path) {

@@ -4,14 +4,17 @@
 #include <QPainter>
 
 #include "app/settings_store.h"
+#include "app/web_links.h"
 #include "platform/draw_text.h"
 #include "resources/resource_ids.h"
 #include "skin/edit_navigation.h"
+#include "skin/notice_dlg.h"
 #include "skin/skin_button.h"
 
 namespace {
 
 const QRect kPasswordEdit(QPoint(154, 77), QPoint(280, 93));
+const QRect kServerEdit(QPoint(154, 104), QPoint(280, 120));
 const QRect kUserIdBox(154, 48, 128, 16);
 const QPoint kOkPosition(187, 129);
 const QPoint kCancelPosition(85, 129);
@@ -22,6 +25,7 @@ CUserSettingsDlg::CUserSettingsDlg(CSettingsStore& store, QWidget* parent)
     : CSkinDlg(DialogId::UserSettings, parent),
       store_(store),
       passwordEdit_(new QLineEdit(this)),
+      serverEdit_(new QLineEdit(this)),
       okButton_(CreateButton(ControlId::Ok, BitmapId::UserSettingsOkHover)),
       cancelButton_(CreateButton(ControlId::Cancel, BitmapId::UserSettingsCancelHover)) {
   setWindowTitle(QStringLiteral("ユーザー設定"));
@@ -32,7 +36,15 @@ CUserSettingsDlg::CUserSettingsDlg(CSettingsStore& store, QWidget* parent)
   passwordEdit_->setEchoMode(QLineEdit::Password);
   passwordEdit_->setMaxLength(1023);
   InstallEditNavigation(passwordEdit_);
-  setTabOrder(passwordEdit_, okButton_);
+  serverEdit_->setObjectName(QString::number(kServerEditId));
+  serverEdit_->setGeometry(kServerEdit);
+  serverEdit_->setFrame(false);
+  serverEdit_->setTextMargins(2, 0, 2, 0);
+  serverEdit_->setMaxLength(259);
+  serverEdit_->setPlaceholderText(QStringLiteral("quill.example.jp"));
+  InstallEditNavigation(serverEdit_);
+  setTabOrder(passwordEdit_, serverEdit_);
+  setTabOrder(serverEdit_, okButton_);
   setTabOrder(okButton_, cancelButton_);
 }
 
@@ -46,6 +58,8 @@ void CUserSettingsDlg::Open() {
   store_.ReadUserId();
   userId_ = store_.UserId();
   passwordEdit_->setText(store_.Password());
+  store_.ReadServer();
+  serverEdit_->setText(store_.Server());
   show();
   raise();
   activateWindow();
@@ -55,8 +69,18 @@ void CUserSettingsDlg::Open() {
 }
 
 void CUserSettingsDlg::OnOK() {
+  // The server is checked as the web links and the upload check it; a wrong one is said and
+  // nothing is stored.
+  const QString server = serverEdit_->text().trimmed();
+  if (!server.isEmpty() && !IsValidServer(server)) {
+    CNoticeDlg::ShowNotice(this, BitmapId::NoticeMessage,
+                           QStringLiteral("サーバー「%1」は正しくありません。").arg(server));
+    serverEdit_->setFocus();
+    return;
+  }
   store_.SetPassword(passwordEdit_->text());  // held as at most 1023 bytes
   store_.WritePassword();
+  store_.WriteServer(server);
   EndDialog(QDialog::Accepted);
 }
 

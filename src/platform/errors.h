@@ -20,10 +20,26 @@ class ReportedError : public std::exception {
   std::string what_;
 };
 
+// What kind of network failure an InternetError reports.
+enum class NetworkFailure {
+  Other,
+  NameNotFound,  // the server's name (or the proxy's) could not be resolved
+  Refused,       // no connection could be made
+  TimedOut,      // a time limit ran out
+  Broken,        // the connection broke, or the reply was not one
+  Tls,           // no secure connection could be made
+  Cancelled,     // the user ended the transfer
+};
+
 // A network step failed; the description is the transfer library's own text.
 class InternetError : public ReportedError {
  public:
-  using ReportedError::ReportedError;
+  explicit InternetError(QString description, NetworkFailure failure = NetworkFailure::Other)
+      : ReportedError(std::move(description)), failure_(failure) {}
+  NetworkFailure Failure() const { return failure_; }
+
+ private:
+  NetworkFailure failure_;
 };
 
 // A file could not be opened, read or written; the description is the system's text.

@@ -15,8 +15,44 @@ namespace {
 // Reply bytes held between reads; beyond this the transfer waits until the reader catches up.
 constexpr std::size_t kReplyWindow = 64 * 1024;
 
+NetworkFailure FailureOf(CURLcode code) {
+  switch (code) {
+    case CURLE_COULDNT_RESOLVE_HOST:
+    case CURLE_COULDNT_RESOLVE_PROXY:
+      return NetworkFailure::NameNotFound;
+    case CURLE_COULDNT_CONNECT:
+      return NetworkFailure::Refused;
+    case CURLE_OPERATION_TIMEDOUT:
+      return NetworkFailure::TimedOut;
+    case CURLE_SEND_ERROR:
+    case CURLE_RECV_ERROR:
+    case CURLE_GOT_NOTHING:
+    case CURLE_PARTIAL_FILE:
+    case CURLE_WEIRD_SERVER_REPLY:
+    case CURLE_HTTP2:
+    case CURLE_HTTP2_STREAM:
+      return NetworkFailure::Broken;
+    case CURLE_SSL_CONNECT_ERROR:
+    case CURLE_PEER_FAILED_VERIFICATION:
+    case CURLE_SSL_CERTPROBLEM:
+    case CURLE_SSL_CIPHER:
+    case CURLE_SSL_CACERT_BADFILE:
+    case CURLE_SSL_ISSUER_ERROR:
+    case CURLE_SSL_PINNEDPUBKEYNOTMATCH:
+    case CURLE_SSL_INVALIDCERTSTATUS:
+    case CURLE_SSL_CRL_BADFILE:
+    case CURLE_SSL_SHUTDOWN_FAILED:
+    case CURLE_USE_SSL_FAILED:
+      return NetworkFailure::Tls;
+    case CURLE_ABORTED_BY_CALLBACK:
+      return NetworkFailure::Cancelled;
+    default:
+      return NetworkFailure::Other;
+  }
+}
+
 [[noreturn]] void ThrowCode(CURLcode code) {
-  throw InternetError(QString::fromUtf8(curl_easy_strerror(code)));
+  throw InternetError(QString::fromUtf8(curl_easy_strerror(code)), FailureOf(code));
 }
 
 [[noreturn]] void ThrowMisuse() { ThrowCode(CURLE_BAD_FUNCTION_ARGUMENT); }
@@ -109,7 +145,7 @@ struct HttpRequest::Impl {
   }
 
   [[noreturn]] void ThrowResult() const {
-    if (errorText[0] != '\0') throw InternetError(QString::fromUtf8(errorText));
+    if (errorText[0] != '\0') throw InternetError(QString::fromUtf8(errorText), FailureOf(result));
     ThrowCode(result);
   }
 
@@ -132,16 +168,21 @@ struct HttpRequest::Impl {
     }
   }
 
+  bool Cancelled() const { return target.limits.cancel && target.limits.cancel->load(); }
+
   // Runs the transfer until `ready` holds or it has finished; a failed transfer throws.
   template <typename Ready>
   void Drive(Ready ready) {
+    // Wakes at least once a second so the time limits are checked, and often enough to end at
+    // once when the transfer may be cancelled.
+    const int wait = target.limits.cancel ? 50 : 1000;
     while (!finished && !ready()) {
+      if (Cancelled()) ThrowCode(CURLE_ABORTED_BY_CALLBACK);
       int running = 0;
       CheckMulti(curl_multi_perform(multi, &running));
       CollectResult();
       if (finished || ready()) break;
-      // Wakes at least once a second so the time limits are checked.
-      CheckMulti(curl_multi_poll(multi, nullptr, 0, 1000, nullptr));
+      CheckMulti(curl_multi_poll(multi, nullptr, 0, wait, nullptr));
     }
     if (finished && result != CURLE_OK) ThrowResult();
   }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <chrono>
 #include <string>
 
@@ -13,6 +14,11 @@ struct TransferLimits {
   // Time allowed for the whole request, from connecting to the reply's last byte: a server
   // that trickles bytes, or never ends its reply, passes the stall check for ever.
   std::chrono::milliseconds totalTime{std::chrono::minutes(5)};
+  // After this long the user is offered a way to end the transfer.
+  std::chrono::milliseconds offerStopAfter{std::chrono::seconds(3)};
+  // When given and set (from any thread), the transfer ends at once with a failure of kind
+  // NetworkFailure::Cancelled.
+  const std::atomic<bool>* cancel = nullptr;
 };
 
 enum class ProxyAccess {

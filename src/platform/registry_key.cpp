@@ -1,12 +1,19 @@
 #include "registry_key.h"
 
+#include <sys/stat.h>
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSettings>
 #include <QStandardPaths>
+#include <algorithm>
+#include <cerrno>
 
-#include "cp932.h"
+#include "platform/cp932.h"
+#include "platform/errors.h"
+#include "platform/ini_file.h"
+#include "platform/local_file.h"
+#include "platform/safe_copy.h"
 
 namespace {
 
@@ -24,6 +31,25 @@ bool IsDword(const QString& stored) { return stored.startsWith(kDwordPrefix); }
 
 QString DecodeString(const QString& stored) {
   return stored.startsWith(kEscape) ? stored.mid(1) : stored;
+}
+
+constexpr mode_t kFileMode = 0600;
+// Far above any settings file; a bigger one is not one.
+constexpr qint64 kMaxFileBytes = 4 * 1024 * 1024;
+constexpr mode_t kFolderMode = 0700;
+
+// A folder and those above it that are missing, made readable by their owner only.
+bool MakePrivateFolder(const QString& folder) {
+  if (QFileInfo(folder).isDir()) return true;
+  const QString parent = QFileInfo(folder).absolutePath();
+  if (parent != folder && !MakePrivateFolder(parent)) return false;
+  return ::mkdir(QFile::encodeName(folder).constData(), kFolderMode) == 0 || errno == EEXIST;
+}
+
+RegistryKey::FileStamp StampOf(const QString& file) {
+  struct stat info {};
+  if (::stat(QFile::encodeName(file).constData(), &info) != 0) return {};
+  return {info.st_ino, info.st_size, info.st_mtim.tv_sec, info.st_mtim.tv_nsec};
 }
 
 QStringList KeyParts(const QString& keyPath) {
@@ -60,10 +86,10 @@ bool RegistryKey::Open(const QString& keyPath, RegistryAccess access) {
   if (file.isEmpty() || !info.isFile() || !info.isReadable()) return false;
   const bool writable = info.isWritable() && QFileInfo(info.absolutePath()).isWritable();
   if (access == RegistryAccess::Full && !writable) return false;
-  settings_ = std::make_unique<QSettings>(file, QSettings::IniFormat);
-  settings_->setAtomicSyncRequired(true);
-  if (settings_->status() != QSettings::NoError) {
-    settings_.reset();
+  file_ = file;
+  stamp_ = {};
+  if (!Refresh()) {
+    file_.clear();
     return false;
   }
   writable_ = access == RegistryAccess::Full;
@@ -73,26 +99,42 @@ bool RegistryKey::Open(const QString& keyPath, RegistryAccess access) {
 bool RegistryKey::Create(const QString& keyPath) {
   Close();
   const QString file = FileForKey(keyPath);
-  if (file.isEmpty()) return false;
-  const QFileInfo info(file);
-  if (!QDir().mkpath(info.absolutePath())) return false;
-  if (!info.exists()) {
-    QFile created(file);
-    if (!created.open(QIODevice::WriteOnly)) return false;
-  }
+  if (file.isEmpty() || !MakePrivateFolder(QFileInfo(file).absolutePath())) return false;
+  if (!QFileInfo::exists(file) && !TryWriteFileReplacing(file, {}, kFileMode)) return false;
   return Open(keyPath, RegistryAccess::Full);
 }
 
 void RegistryKey::Close() {
-  settings_.reset();
+  file_.clear();
+  values_.clear();
   writable_ = false;
+}
+
+bool RegistryKey::Refresh() const {
+  // Someone may have edited the file meanwhile (the user, another copy of the program).
+  const FileStamp now = StampOf(file_);
+  if (now == stamp_) return true;
+  try {
+    values_ = ParseIniText(ReadLocalFile(file_, kMaxFileBytes));
+  } catch (const FileError&) {
+    return false;  // the values read last stay
+  }
+  stamp_ = now;
+  return true;
+}
+
+const QVariant* RegistryKey::Find(const QString& name) const {
+  for (const auto& [key, value] : values_)
+    if (key == name) return &value;
+  return nullptr;
 }
 
 std::optional<QString> RegistryKey::QueryString(const QString& name, std::size_t maxBytes) const {
   if (!IsOpen()) return std::nullopt;
-  const QVariant stored = settings_->value(name);
-  if (!stored.isValid()) return std::nullopt;
-  const QString text = stored.toString();
+  Refresh();
+  const QVariant* stored = Find(name);
+  if (!stored || !stored->isValid()) return std::nullopt;
+  const QString text = stored->toString();
   if (IsDword(text)) return std::nullopt;
   QString value = DecodeString(text);
   if (Cp932Length(value) + 1 > maxBytes) return std::nullopt;
@@ -101,7 +143,9 @@ std::optional<QString> RegistryKey::QueryString(const QString& name, std::size_t
 
 std::optional<std::uint32_t> RegistryKey::QueryDword(const QString& name) const {
   if (!IsOpen()) return std::nullopt;
-  const QString text = settings_->value(name).toString();
+  Refresh();
+  const QVariant* stored = Find(name);
+  const QString text = stored ? stored->toString() : QString();
   if (!IsDword(text)) return std::nullopt;
   bool ok = false;
   const std::uint32_t value = text.mid(kDwordPrefix.size()).toUInt(&ok, 16);
@@ -110,23 +154,31 @@ std::optional<std::uint32_t> RegistryKey::QueryDword(const QString& name) const 
 }
 
 bool RegistryKey::HasValue(const QString& name) const {
-  return IsOpen() && settings_->contains(name);
+  if (!IsOpen()) return false;
+  Refresh();
+  return Find(name) != nullptr;
 }
 
 bool RegistryKey::SetString(const QString& name, const QString& value) {
-  if (!IsWritable()) return false;
-  settings_->setValue(name, EncodeString(value));
-  return Flush();
+  return Store(name, EncodeString(value));
 }
 
 bool RegistryKey::SetDword(const QString& name, std::uint32_t value) {
-  if (!IsWritable()) return false;
-  settings_->setValue(name,
-                      kDwordPrefix + QStringLiteral("%1").arg(value, 8, 16, QLatin1Char('0')));
-  return Flush();
+  return Store(name, kDwordPrefix + QStringLiteral("%1").arg(value, 8, 16, QLatin1Char('0')));
 }
 
-bool RegistryKey::Flush() {
-  settings_->sync();
-  return settings_->status() == QSettings::NoError;
+bool RegistryKey::Store(const QString& name, const QString& stored) {
+  if (!IsWritable()) return false;
+  Refresh();
+  // The whole file is written anew with the one value changed, and only readable by its owner:
+  // it holds the password.
+  IniValues values = values_;
+  const auto old = std::ranges::find(values, name, &IniValues::value_type::first);
+  if (old != values.end())
+    old->second = stored;
+  else
+    values.emplace_back(name, stored);
+  if (!TryWriteFileReplacing(file_, IniFileText(values), kFileMode)) return false;
+  Refresh();
+  return true;
 }

@@ -104,9 +104,10 @@ void CopyFileReplacing(const QString& source, const QString& target) {
   WriteFileReplacing(target, ReadLocalFile(source, kMaxCopyBytes));
 }
 
-bool TryWriteFileReplacing(const QString& target, QByteArrayView bytes) {
+bool TryWriteFileReplacing(const QString& target, QByteArrayView bytes,
+                           std::optional<mode_t> mode) {
   try {
-    WriteFileReplacing(target, bytes);
+    WriteFileReplacing(target, bytes, mode);
     return true;
   } catch (const FileError&) {
     return false;

@@ -20,4 +20,5 @@ void WriteFileReplacing(const QString& target, QByteArrayView bytes,
 void CopyFileReplacing(const QString& source, const QString& target);
 
 // WriteFileReplacing for callers that only need to know whether it worked.
-bool TryWriteFileReplacing(const QString& target, QByteArrayView bytes);
+bool TryWriteFileReplacing(const QString& target, QByteArrayView bytes,
+                           std::optional<mode_t> mode = std::nullopt);

@@ -1,7 +1,9 @@
 #include "address_book_dlg.h"
 
+#include <QApplication>
 #include <QFileInfo>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QTimer>
 #include <new>
 
@@ -84,6 +86,8 @@ void CAddressBookDlg::InitDialog() {
     MakeChoiceCell(row);
   });
   grid_->setFocus();
+  // Sees the grid's events and those of its cell editors.
+  qApp->installEventFilter(this);
   // Said once, over the list.
   if (!readProblem_.isEmpty()) QTimer::singleShot(0, this, [this] { ReportReadProblem(); });
 }
@@ -222,6 +226,39 @@ std::string CAddressBookDlg::StoredRecord(int row) const {
       cell.data > static_cast<CellData>(stored_.size()))
     return {};
   return stored_[static_cast<std::size_t>(cell.data - 1)];
+}
+
+void CAddressBookDlg::ToggleSendFlag(int row) {
+  if (row < 1 || row >= grid_->GetRowCount()) return;
+  grid_->SetCellText(row, 0, grid_->GetCellText(row, 0) == kSend ? kDontSend : kSend);
+  grid_->RedrawCell(row, 0);
+}
+
+bool CAddressBookDlg::eventFilter(QObject* watched, QEvent* event) {
+  // Ticking a recipient: Space on the focused row, or a double click on its send cell (also
+  // when the first click of it opened the cell's list).
+  auto* widget = qobject_cast<QWidget*>(watched);
+  const bool onGrid = widget && (widget == grid_ || grid_->isAncestorOf(widget));
+  if (!onGrid) return false;
+  if (event->type() == QEvent::KeyPress && watched == grid_) {
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() != Qt::Key_Space || key->modifiers() != Qt::NoModifier) return false;
+    const CellID focus = grid_->GetFocusCell();
+    if (focus.row < 1) return false;
+    ToggleSendFlag(focus.row);
+    return true;
+  }
+  if (event->type() == QEvent::MouseButtonDblClick) {
+    const auto* mouse = static_cast<QMouseEvent*>(event);
+    if (mouse->button() != Qt::LeftButton) return false;
+    const QPoint point = widget->mapTo(grid_, mouse->position().toPoint());
+    const CellID cell = grid_->GetCellFromPt(point);
+    if (cell.row < 1 || cell.col != 0) return false;
+    grid_->EndEditing();
+    ToggleSendFlag(cell.row);
+    return true;
+  }
+  return false;
 }
 
 void CAddressBookDlg::keyPressEvent(QKeyEvent* event) {

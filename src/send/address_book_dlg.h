@@ -10,7 +10,8 @@ class CGridCtrl;
 
 // The address book: the recipients of the address book file in a grid of send flag, name and
 // mail address. New adds a row, Delete removes the focus row, OK saves the list and hands the
-// addresses marked "送信する" to the opener, Cancel forgets every change.
+// addresses marked "送信する" to the opener, Cancel forgets every change. Space on the focused
+// row or a double click on its send cell ticks or unticks a recipient.
 class CAddressBookDlg : public CSkinDlg {
   Q_OBJECT
 
@@ -33,6 +34,7 @@ class CAddressBookDlg : public CSkinDlg {
   void OnCommand(int controlId) override;
   void OnOK() override;
   void keyPressEvent(QKeyEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void SetUpGrid();
@@ -41,6 +43,8 @@ class CAddressBookDlg : public CSkinDlg {
   void OnNew();
   void OnDelete();
   void MakeChoiceCell(int row);
+  // "送信する" becomes "送信せず" and the other way round.
+  void ToggleSendFlag(int row);
   // The file's bytes for the row as it was read, or nothing for a row added since.
   std::string StoredRecord(int row) const;
 

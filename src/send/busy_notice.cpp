@@ -1,7 +1,8 @@
 #include "busy_notice.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QEvent>
+#include <QWindow>
 
 #include "skin/notice_dlg.h"
 #include "skin/skin_button.h"
@@ -16,6 +17,8 @@ BusyNotice::BusyNotice(CNoticeDlg* notice, const QString& text) : notice_(notice
 BusyNotice::~BusyNotice() {
   Hide();
   if (notice_) {
+    notice_->StopButton()->hide();
+    QObject::disconnect(notice_, &CNoticeDlg::StopRequested, this, nullptr);
     notice_->removeEventFilter(this);
     notice_->setWindowModality(modality_);
   }
@@ -26,16 +29,32 @@ void BusyNotice::Show(const QString& text) {
   notice_->SetNoticeText(text);
   notice_->OkButton()->hide();
   if (!notice_->isVisible()) {
+    // Kept above the window it reports on: shown again, a window keeps its old place in the
+    // stack, below windows made since, unless raised.
+    QWidget* opener = QApplication::activeWindow();
+    if (opener && opener != notice_) {
+      notice_->winId();
+      opener->winId();
+      notice_->windowHandle()->setTransientParent(opener->windowHandle());
+    }
     // Modality only takes effect when the window is shown.
     notice_->setWindowModality(Qt::ApplicationModal);
     notice_->show();
   }
+  notice_->raise();
   notice_->RepaintNow();
-  QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+  QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 void BusyNotice::Hide() {
   if (notice_) notice_->hide();
+}
+
+void BusyNotice::OfferStop(std::function<void()> onStop) {
+  if (!notice_ || !notice_->isVisible()) return;
+  connect(notice_, &CNoticeDlg::StopRequested, this, std::move(onStop));
+  notice_->StopButton()->show();
+  notice_->RepaintNow();
 }
 
 bool BusyNotice::eventFilter(QObject* watched, QEvent* event) {

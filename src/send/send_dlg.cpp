@@ -111,13 +111,24 @@ void CSendDlg::OnSend() {
   const UploadTexts texts{
       toEdit_->text(), subjectEdit_->text(),
       messageEdit_->toPlainText().replace(QLatin1Char('\n'), QStringLiteral("\r\n"))};
+  bool cancelled = false;
   const bool sent = RunReportingErrors(this, [&] {
     const WaitCursor wait;
-    UploadPicture(texts, progress_, store_, limits_);
+    try {
+      UploadPicture(texts, progress_, store_, limits_);
+    } catch (const UploadCancelled&) {
+      cancelled = true;
+      return;
+    }
     // Kept on screen for a second; the windows stay painted but take no input meanwhile.
     const BusyNotice done(progress_, QStringLiteral("送信しました。"));
     WaitFor(1000ms);
   });
+  // Stopped by the user: the dialog stays with its texts, to send again or not.
+  if (cancelled) {
+    CNoticeDlg::ShowNotice(this, BitmapId::NoticeMessage, QStringLiteral("送信を中止しました。"));
+    return;
+  }
   if (sent) EndDialog(QDialog::Accepted);
 }
 

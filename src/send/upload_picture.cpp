@@ -1,8 +1,11 @@
 #include "upload_picture.h"
 
+#include <QTimer>
 #include <algorithm>
+#include <atomic>
 
 #include "app/settings_store.h"
+#include "app/web_links.h"
 #include "platform/cp932.h"
 #include "platform/errors.h"
 #include "platform/http_connection.h"
@@ -38,12 +41,43 @@ QString FirstReplyLine(const std::string& reply) {
   return QString();
 }
 
+// The service answered, refusing the mail (or failing to take it).
+class ServiceRefusal : public InternetError {
+ public:
+  using InternetError::InternetError;
+};
+
 // A status of 400 or above is the service refusing the mail (or failing to take it).
 void CheckStatus(int status, const std::string& reply) {
   if (status < 400) return;
   QString text = QStringLiteral("サーバーが送信を受け付けませんでした（HTTP %1）。").arg(status);
   if (const QString line = FirstReplyLine(reply); !line.isEmpty()) text += QLatin1Char('\n') + line;
-  throw InternetError(text);
+  throw ServiceRefusal(text);
+}
+
+// A network failure as the user is told it: what happened, naming the server, then the
+// transfer library's own words on a second line.
+QString NetworkFailureText(NetworkFailure failure, const QString& server) {
+  switch (failure) {
+    case NetworkFailure::NameNotFound:
+      return QStringLiteral("サーバー「%1」が見つかりません。サーバーの名前を確かめてください。")
+          .arg(server);
+    case NetworkFailure::Refused:
+      return QStringLiteral(
+                 "サーバー「%1」に接続できません。サーバーの名前と番号を確かめてください。")
+          .arg(server);
+    case NetworkFailure::TimedOut:
+      return QStringLiteral("サーバー「%1」から時間内に応答がありませんでした。").arg(server);
+    case NetworkFailure::Broken:
+      return QStringLiteral("サーバー「%1」との通信が途中で切れました。").arg(server);
+    case NetworkFailure::Tls:
+      return QStringLiteral("サーバー「%1」と安全に接続できませんでした。").arg(server);
+    case NetworkFailure::Cancelled:
+      return QStringLiteral("送信を中止しました。");
+    case NetworkFailure::Other:
+      break;
+  }
+  return QStringLiteral("サーバー「%1」に送信できませんでした。").arg(server);
 }
 
 // The network and file steps of the upload.
@@ -74,18 +108,42 @@ void PostUpload(const std::string& server, const std::string& path, const Upload
 
 }  // namespace
 
+UploadCancelled::UploadCancelled()
+    : InternetError(QStringLiteral("送信を中止しました。"), NetworkFailure::Cancelled) {}
+
 int UploadPicture(const UploadTexts& texts, CNoticeDlg* progress, CSettingsStore& store,
                   const TransferLimits& limits) {
-  BusyNotice shown(progress, QStringLiteral("送信しています..."));
   store.RefreshSettings();
+  // Nothing starts without a server to send to.
+  if (const QString problem = ServerProblem(store.Server()); !problem.isEmpty())
+    throw InternetError(problem);
   // Refused before anything goes out when a text cannot be sent unchanged.
   const UploadFields fields = EncodeUploadFields(store, texts);
   const std::string server = store.Server().toStdString();
   const std::string path = store.RequestPath().toStdString();
   const QString attachment = AttachmentPath();
+
+  BusyNotice shown(progress, QStringLiteral("送信しています..."));
+  // A send that takes long may be stopped.
+  std::atomic<bool> stop = false;
+  TransferLimits stoppable = limits;
+  stoppable.cancel = &stop;
+  QTimer offer;
+  offer.setSingleShot(true);
+  QObject::connect(&offer, &QTimer::timeout, [&] { shown.OfferStop([&stop] { stop = true; }); });
+  offer.start(limits.offerStopAfter);
   // Off the user-interface thread, so that every window stays painted while the notice keeps
   // the user's input away.
-  RunOffThread([&] { PostUpload(server, path, fields, attachment, limits); });
+  try {
+    RunOffThread([&] { PostUpload(server, path, fields, attachment, stoppable); });
+  } catch (const ServiceRefusal&) {
+    throw;
+  } catch (const InternetError& error) {
+    if (error.Failure() == NetworkFailure::Cancelled) throw UploadCancelled();
+    throw InternetError(NetworkFailureText(error.Failure(), store.Server()) + QLatin1Char('\n') +
+                            error.Description(),
+                        error.Failure());
+  }
   shown.Hide();
   return 1;
 }

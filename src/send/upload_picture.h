@@ -18,9 +18,20 @@ class CSettingsStore;
 // The network and file steps run on a thread of their own while the calling (user-interface)
 // thread keeps its events flowing, so windows stay painted; the call returns when they have
 // ended, within the limits given (by default at most five minutes for the whole request).
-// Throws InternetError (network, time limits, a status of 400 or above: the message names the
-// status and the reply's first line), FileError (attachment missing, unreadable or not a
-// regular file, detected before any byte of the body is sent) or UnsendableTextError; callers
-// run it through RunReportingErrors. Nothing stays open after it returns or throws.
+// Nothing is sent, and InternetError says where to set it, when the server is not set or not
+// valid. After `limits.offerStopAfter` the notice offers a stop button, which ends the transfer
+// at once with UploadCancelled.
+// Throws InternetError (network and time limits: the message says in Japanese what failed,
+// naming the server, and gives the transfer library's text on a second line; a status of 400 or
+// above: the message names the status and the reply's first line), FileError (attachment
+// missing, unreadable or not a regular file, detected before any byte of the body is sent) or
+// UnsendableTextError; callers run it through RunReportingErrors. Nothing stays open after it
+// returns or throws.
 int UploadPicture(const UploadTexts& texts, CNoticeDlg* progress, CSettingsStore& store,
                   const TransferLimits& limits = {});
+
+// The user stopped the upload with the progress notice's stop button.
+class UploadCancelled : public InternetError {
+ public:
+  UploadCancelled();
+};

@@ -1,6 +1,7 @@
 #include "notice_dlg.h"
 
 #include <QPainter>
+#include <QTextOption>
 
 #include "resources/resource_ids.h"
 #include "skin/skin_button.h"
@@ -8,18 +9,43 @@
 namespace {
 const QPoint kTextPosition(80, 40);
 const QPoint kOkPosition(103, 117);
+const QPoint kStopPosition(83, 104);
+// Kept clear between the text and the window's right edge.
+constexpr int kTextMargin = 8;
 }  // namespace
 
 CNoticeDlg::CNoticeDlg(QWidget* parent)
     : CSkinDlg(DialogId::Notice, parent),
-      okButton_(CreateButton(ControlId::Ok, BitmapId::NoticeOkHover)) {}
+      okButton_(CreateButton(ControlId::Ok, BitmapId::NoticeOkHover)),
+      stopButton_(CreateButton(kStopButton, BitmapId::NoticeStopHover)) {
+  stopButton_->hide();
+}
 
 void CNoticeDlg::SetNoticeText(const QString& text) {
   noticeText_ = text;
   update();
 }
 
-void CNoticeDlg::InitDialog() { PlaceButton(okButton_, kOkPosition, BitmapId::NoticeOkPressed); }
+void CNoticeDlg::InitDialog() {
+  PlaceButton(okButton_, kOkPosition, BitmapId::NoticeOkPressed);
+  // Not part of the background: it has an idle image of its own.
+  stopButton_->LoadButtonImages(0, BitmapId::NoticeStopIdle);
+  stopButton_->SetPressedImage(BitmapId::NoticeStopPressed);
+  stopButton_->FitToImage();
+  stopButton_->move(kStopPosition);
+}
+
+void CNoticeDlg::OnCommand(int controlId) {
+  if (controlId == kStopButton) {
+    emit StopRequested();
+    return;
+  }
+  CSkinDlg::OnCommand(controlId);
+}
+
+QRect CNoticeDlg::TextArea() const {
+  return QRect(kTextPosition, QPoint(width() - 1 - kTextMargin, height() - 1));
+}
 
 int CNoticeDlg::ShowNotice(QWidget* parent, int backgroundId, const QString& text) {
   CNoticeDlg notice(parent);
@@ -39,7 +65,9 @@ void CNoticeDlg::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
   painter.setFont(font());
   painter.setPen(Qt::black);
-  // One line from the text position; what does not fit is cut at the window edge.
-  const QRect line(kTextPosition, QSize(qMax(0, width() - kTextPosition.x()), height()));
-  painter.drawText(line, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, noticeText_);
+  // From the text position; a text too long for the line wraps (Japanese between any two
+  // characters) rather than run into the edge.
+  QTextOption wrapping(Qt::AlignLeft | Qt::AlignTop);
+  wrapping.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+  painter.drawText(QRectF(TextArea()), noticeText_, wrapping);
 }

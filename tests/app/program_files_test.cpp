@@ -12,7 +12,7 @@
 #include "compose/material_panel.h"
 #include "compose/phone_export.h"
 #include "compose/phone_preview_wnd.h"
-#include "compose/web_links.h"
+#include "app/web_links.h"
 #include "platform/program_folder.h"
 #include "send/address_book_file.h"
 #include "send/attachment_path.h"

@@ -1,4 +1,4 @@
-#include "compose/web_links.h"
+#include "app/web_links.h"
 
 #include <gtest/gtest.h>
 
@@ -83,25 +83,42 @@ TEST_F(LinkButtons, OpenTheServicePagesOrSayWhyNot) {
     dialog->close();
   });
   Click(window, CComposeDlg::kAlbumButton);
-  EXPECT_EQ(notice, QStringLiteral("Serverが正しくありません。"));
+  EXPECT_TRUE(
+      notice.startsWith(QStringLiteral("サーバー「evil.example@quill.example.jp」は正しくありま"
+                                       "せん。\n「設定」ボタン")))
+      << notice.toStdString();
+  // Without an album number the button says where to set it.
+  store.WriteValue("Server", "quill.example.jp");
+  store.WriteValue("AlbumNumber", "");
+  testenv::OnNextModal([&](QWidget* dialog) {
+    notice = qobject_cast<CNoticeDlg*>(dialog)->NoticeText();
+    dialog->close();
+  });
+  Click(window, CComposeDlg::kAlbumButton);
+  EXPECT_TRUE(notice.contains("Quillora.conf") && notice.contains("AlbumNumber"));
   EXPECT_EQ(opened.size(), 4);
 }
 
-TEST_F(LinkButtons, PasswordIsWrittenOnOkAndKeptOnCancel) {
+// The settings window shows and stores the password and the server; a server that would make
+// no proper address is said and nothing is stored.
+TEST_F(LinkButtons, SettingsWindowStoresPasswordAndServerOnOkOnly) {
   store.SetUserId("me@example.jp");
   store.WriteUserId();
   store.SetPassword("old");
   store.WritePassword();
+  store.WriteValue("Server", "old.example.jp");
   CComposeDlg window(store);
   window.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
   CUserSettingsDlg* settings = window.UserSettings();
+  const QPoint cancel(85 + 40, 129 + 16), ok(187 + 40, 129 + 16);
   Click(window, CComposeDlg::kUserSettingsButton);
   ASSERT_TRUE(settings->isVisible());
   EXPECT_EQ(settings->ShownUserId(), QStringLiteral("me@example.jp"));
   EXPECT_EQ(settings->PasswordEdit()->text(), QStringLiteral("old"));
+  EXPECT_EQ(settings->ServerEdit()->text(), QStringLiteral("old.example.jp"));
   settings->PasswordEdit()->setText("typed but cancelled");
-  testenv::WindowClick(settings, Qt::LeftButton, QPoint(85 + 40, 129 + 16));  // cancel
+  testenv::WindowClick(settings, Qt::LeftButton, cancel);
   EXPECT_FALSE(settings->isVisible());
   CSettingsStore reread;
   ASSERT_TRUE(reread.OpenSettingsKey(RegistryAccess::Full));
@@ -110,10 +127,27 @@ TEST_F(LinkButtons, PasswordIsWrittenOnOkAndKeptOnCancel) {
 
   Click(window, CComposeDlg::kUserSettingsButton);
   settings->PasswordEdit()->setText("new secret");
-  testenv::WindowClick(settings, Qt::LeftButton, QPoint(187 + 40, 129 + 16));  // OK
+  settings->ServerEdit()->setText("bad host");
+  QString notice;
+  testenv::OnNextModal([&](QWidget* dialog) {
+    notice = qobject_cast<CNoticeDlg*>(dialog)->NoticeText();
+    dialog->close();
+  });
+  testenv::WindowClick(settings, Qt::LeftButton, ok);
+  EXPECT_EQ(notice, QStringLiteral("サーバー「bad host」は正しくありません。"));
+  EXPECT_TRUE(settings->isVisible());
+  reread.RefreshSettings();
+  EXPECT_EQ(reread.Password(), QStringLiteral("old"));
+  EXPECT_EQ(reread.Server(), QStringLiteral("old.example.jp"));
+
+  settings->ServerEdit()->setText(" 127.0.0.1:8080 ");
+  testenv::WindowClick(settings, Qt::LeftButton, ok);
   EXPECT_FALSE(settings->isVisible());
-  reread.ReadPassword();
+  reread.RefreshSettings();
   EXPECT_EQ(reread.Password(), QStringLiteral("new secret"));
+  EXPECT_EQ(reread.Server(), QStringLiteral("127.0.0.1:8080"));
+  Click(window, CComposeDlg::kAlbumEditorButton);
+  EXPECT_EQ(opened, QStringList{"http://127.0.0.1:8080/quill/album/"});
 }
 
 }  // namespace

@@ -119,3 +119,38 @@ TEST(RegistryKey, EveryWriteReplacesTheFileWholeInsteadOfRewritingIt) {
 }
 
 }  // namespace
+
+namespace {
+
+mode_t ModeOf(const QString& path) {
+  struct stat info {};
+  stat(QFile::encodeName(path).constData(), &info);
+  return info.st_mode & 0777;
+}
+
+// The user edits the file while the key is open (as the README says to set the server): the
+// next read sees it, even when the edit keeps the size. The file holds the password, so it and
+// the folder made for it are private, and an existing file is made private when written.
+TEST(RegistryKey, ReadsSeeEditsOfTheFileAndEveryWriteIsPrivate) {
+  const QString file = RegistryKey::FileForKey(kPath);
+  RegistryKey key;
+  ASSERT_TRUE(key.Create(kPath));
+  EXPECT_EQ(ModeOf(file), 0600u);
+  EXPECT_EQ(ModeOf(QFileInfo(file).absolutePath()), 0700u);
+  ASSERT_TRUE(key.SetString("Password", "pw"));
+  for (const char* server : {"127.0.0.1:8080", "127.0.0.1:8081"}) {
+    QFile edit(file);
+    ASSERT_TRUE(edit.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    edit.write(QByteArray("[General]\nPassword=pw\nServer=") + server + "\n[Other]\nkept=yes\n");
+    edit.close();
+    EXPECT_EQ(key.QueryString("Server", 260), QString::fromLatin1(server));
+  }
+  ASSERT_EQ(::chmod(QFile::encodeName(file).constData(), 0644), 0);
+  ASSERT_TRUE(key.SetString("UserID", "a@b.jp"));
+  EXPECT_EQ(ModeOf(file), 0600u);
+  // What others put in the file stays.
+  EXPECT_EQ(key.QueryString("Server", 260), QStringLiteral("127.0.0.1:8081"));
+  EXPECT_EQ(key.QueryString("Other/kept", 260), QStringLiteral("yes"));
+}
+
+}  // namespace

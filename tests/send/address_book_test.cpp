@@ -328,6 +328,28 @@ TEST(AddressBook, ImportedRowsStartUnticked) {
   EXPECT_EQ(testenv::ReadFile(BookPath()), BookFile(1, {Record("Yamada, Taro", "y@x.jp")}));
 }
 
+// Ticking a recipient: Space on the focused row, or a double click on the send cell (the first
+// click of which may open the cell's list).
+TEST(AddressBook, SpaceAndADoubleClickOnTheSendCellTickARecipient) {
+  testenv::WriteFile(BookPath(), BookFile(2, {Record("A", "a@x.jp"), Record("B", "b@y.jp")}));
+  Book book;
+  book.ClickCell(1, 1);
+  testenv::WindowKey(&book.dialog, Qt::Key_Space);
+  EXPECT_EQ(book.Column(0), QStringList({kSend, kDontSend}));
+  testenv::WindowKey(&book.dialog, Qt::Key_Space);
+  EXPECT_EQ(book.Column(0), QStringList({kDontSend, kDontSend}));
+  for (int i = 0; i < 2; ++i) {
+    Rect rect;
+    ASSERT_TRUE(book.Grid().GetCellRect(2, 0, &rect));
+    testenv::WindowDoubleClick(&book.dialog, Qt::LeftButton,
+                               testenv::InWindow(&book.Grid(), rect.ToQRect().center()));
+    EXPECT_EQ(book.Column(0), QStringList({kDontSend, i == 0 ? kSend : kDontSend})) << i;
+  }
+  book.Press(ControlId::Ok);
+  EXPECT_TRUE(book.dialog.ChosenAddresses().isEmpty());
+  EXPECT_EQ(book.Column(1), QStringList({"A", "B"}));
+}
+
 // Writing in place would change every name the old file has; a new file that takes its place
 // leaves the old one whole until the new one is complete.
 TEST(AddressBook, SavingReplacesTheFileInsteadOfOverwritingIt) {

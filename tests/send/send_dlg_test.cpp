@@ -13,6 +13,7 @@
 #include "app/settings_store.h"
 #include "lighttpd_server.h"
 #include "local_network.h"
+#include "loopback_peers.h"
 #include "platform/bitmap_resource.h"
 #include "resources/resource_ids.h"
 #include "send/address_book_dlg.h"
@@ -24,6 +25,8 @@
 #include "window_input.h"
 
 namespace {
+
+using namespace std::chrono_literals;
 
 // Counts paint events of a window and notes the texts a notice was painted with.
 class PaintLog : public QObject {
@@ -95,6 +98,38 @@ TEST_F(SendDlgTest, MissingOrWrongRecipientIsNoticedAndNothingIsSent) {
     EXPECT_TRUE(dialog_.isVisible());
   }
   EXPECT_EQ(server_.RequestCount(), 0);
+}
+
+// After a while the notice offers to stop a send that gets no answer; the stop ends it at once
+// and the dialog stays with its texts.
+TEST_F(SendDlgTest, AStopOfferedAfterAWhileEndsTheSendAndKeepsTheTexts) {
+  SilentListener listener;
+  store_.WriteValue("Server", QStringLiteral("127.0.0.1:%1").arg(listener.Port()));
+  dialog_.SetTransferLimits({.offerStopAfter = 200ms});
+  dialog_.ToEdit()->setText("ab@example.jp");
+  dialog_.SubjectEdit()->setText("件名");
+  CNoticeDlg* progress = dialog_.Progress();
+  bool offered = false;
+  QString said;
+  QTimer::singleShot(500ms, [&] {
+    offered = progress->StopButton()->isVisible();
+    // What the dialog says next comes in a notice of its own.
+    testenv::OnNextModal([&](QWidget* window) {
+      said = qobject_cast<CNoticeDlg*>(window)->NoticeText();
+      static_cast<QDialog*>(window)->accept();
+    });
+    testenv::WindowClick(progress, Qt::LeftButton, testenv::InWindow(progress->StopButton()));
+  });
+  QElapsedTimer clock;
+  clock.start();
+  Press(CSendDlg::kSendButton);
+  EXPECT_TRUE(offered);
+  EXPECT_LT(clock.elapsed(), 3000);
+  EXPECT_EQ(said, QStringLiteral("送信を中止しました。"));
+  EXPECT_FALSE(progress->isVisible());
+  EXPECT_TRUE(dialog_.isVisible());
+  EXPECT_EQ(dialog_.SubjectEdit()->text(), QStringLiteral("件名"));
+  EXPECT_TRUE(testenv::Messages().empty());
 }
 
 TEST_F(SendDlgTest, EnterInTheSingleLineEditsDoesNothing) {

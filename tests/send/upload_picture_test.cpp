@@ -236,9 +236,36 @@ class UploadFailureTest : public UploadPictureTest {
   }
 };
 
-TEST_F(UploadFailureTest, UnreachableServer) {
-  SetAccount(QStringLiteral("127.0.0.1:%1").arg(ClosedLoopbackPort()), "user", "pw");
-  ExpectReported(QString::fromUtf8(curl_easy_strerror(CURLE_COULDNT_CONNECT)));
+// Each kind of failure is said in Japanese, naming the server, with the transfer library's
+// words on the line below; a server that is not set, or not valid, sends nothing and says where
+// to set it.
+TEST_F(UploadFailureTest, NetworkFailuresAreSaidInJapaneseNamingTheServer) {
+  RecordingPeer hangsUp("");
+  const QString closed = QStringLiteral("127.0.0.1:%1").arg(ClosedLoopbackPort());
+  const QString peer = QStringLiteral("127.0.0.1:%1").arg(hangsUp.Port());
+  const struct {
+    QString server;
+    QString said;
+    QString detail;
+  } cases[] = {
+      {closed, "サーバー「" + closed + "」に接続できません。", "Failed to connect"},
+      {"quillora.invalid", "サーバー「quillora.invalid」が見つかりません。", "resolve"},
+      {peer, "サーバー「" + peer + "」との通信が途中で切れました。", "Empty reply"},
+      {"", "送信先のサーバーが設定されていません。", "「サーバー」"},
+      {"bad host/name", "サーバー「bad host/name」は正しくありません。", "「サーバー」"},
+  };
+  for (const auto& c : cases) {
+    SetAccount(c.server, "user", "pw");
+    EXPECT_FALSE(RunReportingErrors(nullptr, [&] {
+      UploadPicture({"to", "s", "m"}, &notice_, store_);
+    }));
+    const QStringList lines = testenv::Messages().back().text.split(u'\n');
+    ASSERT_EQ(lines.size(), 2) << c.server.toStdString();
+    EXPECT_TRUE(lines[0].startsWith(c.said)) << lines[0].toStdString();
+    EXPECT_TRUE(lines[1].contains(c.detail)) << lines[1].toStdString();
+    EXPECT_FALSE(notice_.isVisible());
+  }
+  EXPECT_EQ(server_.RequestCount(), 0);
 }
 
 TEST_F(UploadFailureTest, MissingAttachment) {
@@ -297,9 +324,11 @@ TEST_F(UploadFailureTest, ServerThatNeverAnswers) {
   SetAccount(QStringLiteral("127.0.0.1:%1").arg(listener.Port()), "user", "pw");
   const int before = OpenDescriptors();
   const auto start = std::chrono::steady_clock::now();
-  EXPECT_THROW(
-      UploadPicture({"to", "s", "m"}, &notice_, store_, {.connectTimeout = 5s, .stallTime = 1s}),
-      InternetError);
+  // (The stop button is not offered here: drawing it starts Qt's worker threads, which keep
+  // descriptors of their own.)
+  EXPECT_THROW(UploadPicture({"to", "s", "m"}, &notice_, store_,
+                             {.connectTimeout = 5s, .stallTime = 1s, .offerStopAfter = 1h}),
+               InternetError);
   // The body just sent counts towards the transfer rate for a few more seconds.
   EXPECT_LT(std::chrono::steady_clock::now() - start, 12s);
   EXPECT_FALSE(notice_.isVisible());

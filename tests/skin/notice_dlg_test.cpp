@@ -33,14 +33,18 @@ TEST(CNoticeDlg, DrawsItsTextFromEightyFortyOnItsBackground) {
   EXPECT_EQ(written.copy(0, 0, 79, 161), blank.copy(0, 0, 79, 161));
 }
 
-TEST(CNoticeDlg, TextWiderThanTheWindowIsCutAtItsEdgeOnOneLine) {
+// A text too long for the line wraps instead of touching the window's edge.
+TEST(CNoticeDlg, LongTextWrapsAndKeepsClearOfTheEdge) {
   CNoticeDlg notice;
   notice.SetBackgroundBitmap(BitmapId::NoticeMessage);
-  notice.SetNoticeText(QString(80, QChar(0x25A0)));  // a row of black squares
   notice.Create();
+  const QImage blank = notice.grab().toImage();
+  notice.SetNoticeText(
+      QStringLiteral("正しいメールアドレスを入力してください（例 taro@example.jp）"));
   const QImage image = notice.grab().toImage();
-  EXPECT_TRUE(HasDarkPixel(image, QRect(270, 40, 15, 14)));
-  EXPECT_FALSE(HasDarkPixel(image, QRect(80, 60, 20, 20)));  // no second line
+  EXPECT_TRUE(HasDarkPixel(image, QRect(80, 56, 30, 14)));  // a second line
+  const QRect margin(290 - 8, 40, 8, 60);
+  EXPECT_EQ(image.copy(margin), blank.copy(margin));
 }
 
 TEST(CNoticeDlg, OkButtonSitsAtItsPlaceAndEndsTheModalRun) {

@@ -144,14 +144,25 @@ void paintButton(QImage& target, const ButtonArt& button, ButtonState state) {
   button.paint(painter, area, state);
 }
 
+namespace {
+
+QImage stateImage(const QImage& background, const ButtonArt& button, ButtonState state) {
+  QImage image = cropLogical(background, button.rect);
+  QPainter painter(&image);
+  const QRectF area(0, 0, button.rect.width(), button.rect.height());
+  button.paint(painter, area, state);
+  return image;
+}
+
+}  // namespace
+
 void addStateImages(BitmapSet& bitmaps, const QImage& background, const ButtonArt& button) {
-  const auto stateImage = [&](ButtonState state) {
-    QImage image = cropLogical(background, button.rect);
-    QPainter painter(&image);
-    const QRectF area(0, 0, button.rect.width(), button.rect.height());
-    button.paint(painter, area, state);
-    return image;
-  };
-  if (button.hoverId) bitmaps.add(button.hoverId, stateImage(ButtonState::Hover));
-  if (button.pressedId) bitmaps.add(button.pressedId, stateImage(ButtonState::Pressed));
+  if (button.hoverId)
+    bitmaps.add(button.hoverId, stateImage(background, button, ButtonState::Hover));
+  if (button.pressedId)
+    bitmaps.add(button.pressedId, stateImage(background, button, ButtonState::Pressed));
+}
+
+void addIdleImage(BitmapSet& bitmaps, const QImage& background, const ButtonArt& button, int id) {
+  bitmaps.add(id, stateImage(background, button, ButtonState::Idle));
 }

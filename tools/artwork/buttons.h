@@ -50,3 +50,7 @@ void paintButton(QImage& target, const ButtonArt& button, ButtonState state);
 // The background must not show this button yet, and should not be cut to
 // its shape yet either: anti-aliased round buttons would blend into the key.
 void addStateImages(BitmapSet& bitmaps, const QImage& background, const ButtonArt& button);
+
+// Adds the idle image of a button that the background does not show (one that appears only
+// now and then), made the same way.
+void addIdleImage(BitmapSet& bitmaps, const QImage& background, const ButtonArt& button, int id);

@@ -1,4 +1,6 @@
-// 238 message box and 286 sending window, with the OK images 239/240 they share.
+// 238 message box and 286 sending window, with the OK images 239/240 they share, and the
+// sending window's stop button (idle 298, hover 296, pressed 297), which it shows only while a
+// send takes long.
 #include <QPainter>
 
 #include "bitmap_set.h"
@@ -19,6 +21,7 @@ const qreal kBandBottom = 28;
 // match either background.
 const PaperGradient kPaper{0, 161};
 const QRect kOkRect(103, 117, 88, 32);
+const QRect kStopRect(83, 104, 88, 32);
 
 // Frame, band and header of a notice window; returns its outline.
 QPainterPath paintNoticeFrame(QImage& image, const QString& title) {
@@ -87,6 +90,10 @@ bool renderSendingWindow(BitmapSet& bitmaps) {
     painter.restore();
     drawHeart(painter, QPointF(208, 96), 9, palette::blush);
   }
+  const ButtonArt stop = labelButton(QStringLiteral("stop"), kStopRect, QStringLiteral("中止"),
+                                     ButtonTone::Cream, 296, 297, nullptr, 12);
+  addStateImages(bitmaps, image, stop);
+  addIdleImage(bitmaps, image, stop, 298);
   cutToShape(image, outline);
   bitmaps.add(286, image);
   return checkWindow(286, image, {});

@@ -1,6 +1,6 @@
 // The user settings window (266, 300 x 175) with its OK (270 / 269) and cancel (268 / 267)
 // images. The program shows the mail address in the box at (150, 48) and places the password
-// edit at (154, 77)-(281, 94).
+// edit at (154, 77)-(281, 94) and the server edit at (154, 104)-(281, 121).
 #include <QPainter>
 
 #include "bitmap_set.h"
@@ -38,9 +38,8 @@ bool renderSettingsWindow(BitmapSet& bitmaps) {
     drawValueBox(painter, QRectF(150, 46, 136, 20));
     drawRowLabel(painter, 76, QStringLiteral("パスワード"));
     drawEditField(painter, QRect(QPoint(154, 77), QPoint(281, 94)));
-    drawLabel(painter, QRectF(16, 102, 268, 16),
-              QStringLiteral("新しいパスワードを入れて OK を押します。"), uiFont(10),
-              palette::inkSoft);
+    drawRowLabel(painter, 103, QStringLiteral("サーバー"));
+    drawEditField(painter, QRect(QPoint(154, 104), QPoint(281, 121)));
     drawSparkle(painter, QPointF(28, 144), 8, palette::sunny);
     drawHeart(painter, QPointF(282, 146), 9, palette::blush);
   }

@@ -20,12 +20,26 @@ std::optional<QUrl> Checked(const QString& text, const QString& host) {
   const QUrl url(text, QUrl::StrictMode);
   if (!url.isValid() || url.scheme() != QLatin1String("http") || url.userInfo().size() > 0)
     return std::nullopt;
-  const QString expected = host.section(QLatin1Char(':'), 0, 0);
+  // The host without its port; an IPv6 address without its brackets.
+  const QString expected = host.startsWith(u'[') ? host.mid(1).section(u']', 0, 0)
+                                                 : host.section(QLatin1Char(':'), 0, 0);
   if (url.host().compare(expected, Qt::CaseInsensitive) != 0) return std::nullopt;
   return url;
 }
 
 }  // namespace
+
+bool IsValidServer(const QString& server) { return AlbumEditorAddress(server).has_value(); }
+
+QString ServerProblem(const QString& server) {
+  const QString where =
+      QStringLiteral("「設定」ボタンで開くユーザー設定の「サーバー」に入力してください。");
+  if (server.trimmed().isEmpty())
+    return QStringLiteral("送信先のサーバーが設定されていません。\n") + where;
+  if (!IsValidServer(server))
+    return QStringLiteral("サーバー「%1」は正しくありません。\n").arg(server) + where;
+  return QString();
+}
 
 std::optional<QUrl> HomePageAddress(const QString& homePage) {
   const QString host = homePage.section(QLatin1Char('/'), 0, 0);
