@@ -6,7 +6,6 @@
 #include <QSettings>
 #include <QStandardPaths>
 
-#include "cp932.h"
 
 namespace {
 
@@ -88,15 +87,13 @@ void RegistryKey::Close() {
   writable_ = false;
 }
 
-std::optional<QString> RegistryKey::QueryString(const QString& name, std::size_t maxBytes) const {
+std::optional<QString> RegistryKey::QueryString(const QString& name) const {
   if (!IsOpen()) return std::nullopt;
   const QVariant stored = settings_->value(name);
   if (!stored.isValid()) return std::nullopt;
   const QString text = stored.toString();
   if (IsDword(text)) return std::nullopt;
-  QString value = DecodeString(text);
-  if (Cp932Length(value) + 1 > maxBytes) return std::nullopt;
-  return value;
+  return DecodeString(text);
 }
 
 std::optional<std::uint32_t> RegistryKey::QueryDword(const QString& name) const {

@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "platform/cp932.h"
+#include "protocol/cp932.h"
 #include "platform/program_folder.h"
 #include "platform/safe_copy.h"
 

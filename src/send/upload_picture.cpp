@@ -8,7 +8,7 @@
 #include <cerrno>
 
 #include "app/settings_store.h"
-#include "platform/cp932.h"
+#include "protocol/cp932.h"
 #include "platform/errors.h"
 #include "platform/http_connection.h"
 #include "platform/http_request.h"

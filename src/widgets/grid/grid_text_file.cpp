@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <optional>
 
-#include "platform/cp932.h"
+#include "protocol/cp932.h"
 #include "platform/message_box.h"
 #include "widgets/grid/grid_cell.h"
 #include "widgets/grid/grid_ctrl.h"

@@ -5,7 +5,7 @@
 #include <QFile>
 #include <cstring>
 
-#include "platform/cp932.h"
+#include "protocol/cp932.h"
 #include "test_environment.h"
 #include "widgets/grid/grid_ctrl.h"
 
