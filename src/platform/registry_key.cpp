@@ -6,7 +6,6 @@
 #include <QSettings>
 #include <QStandardPaths>
 
-
 namespace {
 
 // Numbers are stored as "dword:XXXXXXXX" so they stay distinguishable from strings; a string

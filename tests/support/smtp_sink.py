@@ -40,6 +40,17 @@ class Sink:
         return "250 OK stored"
 
 
+class Session(SMTP):
+    """Sends each reply line at once: aiosmtpd writes a multi-line reply line by line, which
+    Nagle's algorithm would hold back for a delayed acknowledgement (some 40 ms)."""
+
+    def connection_made(self, transport):
+        sock = transport.get_extra_info("socket")
+        if sock is not None:
+            sock.setsockopt(socket.IPPROTO_TCP, socket.TCP_NODELAY, 1)
+        super().connection_made(transport)
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("maildir")
@@ -54,7 +65,7 @@ def main():
     listener.bind(("127.0.0.1", 0))
     loop = asyncio.new_event_loop()
     server = loop.run_until_complete(loop.create_server(
-        lambda: SMTP(sink, hostname="sink.localhost", decode_data=False), sock=listener))
+        lambda: Session(sink, hostname="sink.localhost", decode_data=False), sock=listener))
     port_file_part = args.port_file + ".part"
     with open(port_file_part, "w") as f:
         f.write("%d\n" % listener.getsockname()[1])
