@@ -66,7 +66,8 @@ Phase Load(const std::string& url, const std::string& body) {
       while (std::chrono::steady_clock::now() < deadline) {
         long status = 0;
         const double ms = Milliseconds([&] {
-          if (curl_easy_perform(curl) == CURLE_OK) curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &status);
+          if (curl_easy_perform(curl) == CURLE_OK)
+            curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &status);
         });
         if (status != 200) ++failures;
         latencies[static_cast<std::size_t>(i)].push_back(ms);
@@ -112,7 +113,8 @@ int main(int argc, char* argv[]) {
                              "[limits]\nmails_per_hour = 1000000\nrecipients_per_day = 10000000\n")
                              .arg(root)
                              .arg(sink.Port());
-  if (!Write(root + "/service.conf", config.toUtf8())) return Fail("cannot write the configuration");
+  if (!Write(root + "/service.conf", config.toUtf8()))
+    return Fail("cannot write the configuration");
   QProcess admin;
   QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
   environment.insert("QUILLORA_SERVICE_CONF", root + "/service.conf");
@@ -127,17 +129,20 @@ int main(int argc, char* argv[]) {
   QFile::link(QStringLiteral(QUILLORA_WRITEFILE_CGI), root + "/htdocs/cgi-bin/writefile.cgi");
   QFile::link(QStringLiteral(QUILLORA_ANCHOR_CGI), root + "/htdocs/cgi-bin/anchor.cgi");
   LighttpdHost web;
-  if (!web.Start({root + "/htdocs", root + "/web", {{"QUILLORA_SERVICE_CONF", root + "/service.conf"}}, {}},
+  if (!web.Start({root + "/htdocs",
+                  root + "/web",
+                  {{"QUILLORA_SERVICE_CONF", root + "/service.conf"}},
+                  {}},
                  &error))
     return Fail(error);
 
   QFile gif(QStringLiteral(QUILLORA_TEST_GIF));
   if (!gif.open(QIODevice::ReadOnly)) return Fail("the test GIF is missing");
   const QByteArray picture = gif.readAll();
-  const UploadFields fields{"bench@example.jp", "bench-password", "bench@example.jp",
-                            "taro@example.ne.jp", "bench", "message"};
-  const std::string body =
-      BuildUploadBody(fields, std::string_view(picture.constData(), static_cast<std::size_t>(picture.size())));
+  const UploadFields fields{"bench@example.jp",   "bench-password", "bench@example.jp",
+                            "taro@example.ne.jp", "bench",          "message"};
+  const std::string body = BuildUploadBody(
+      fields, std::string_view(picture.constData(), static_cast<std::size_t>(picture.size())));
   const std::string origin = web.Origin().toStdString();
 
   const Phase anchor = Load(origin + "/cgi-bin/anchor.cgi", body);

@@ -54,8 +54,10 @@ std::optional<std::string> ReadPassword(const Streams& io) {
   else if (!lossless)
     problem = QStringLiteral("the password holds a character the composer cannot send");
   else if (bytes.size() > kPasswordLimit)
-    problem = QStringLiteral("the password is longer than %1 bytes in code page 932").arg(kPasswordLimit);
-  else if (std::any_of(password.begin(), password.end(), [](QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x7F; }))
+    problem =
+        QStringLiteral("the password is longer than %1 bytes in code page 932").arg(kPasswordLimit);
+  else if (std::any_of(password.begin(), password.end(),
+                       [](QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x7F; }))
     problem = QStringLiteral("the password holds a control character");
   if (!problem.isEmpty()) {
     io.Say(io.err, problem);
@@ -66,7 +68,8 @@ std::optional<std::string> ReadPassword(const Streams& io) {
 
 std::optional<QString> Address(const QString& text, const Streams& io) {
   const QByteArray bytes = text.toUtf8();
-  const auto mailbox = CanonicalMailbox(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+  const auto mailbox =
+      CanonicalMailbox(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
   if (!mailbox) {
     io.Say(io.err, QStringLiteral("%1: not a mail address").arg(text));
     return std::nullopt;
@@ -127,7 +130,8 @@ int CheckConfig(const ServiceConfig& config, const Streams& io) {
     Database database(config.database, Database::Creation::kRefused);
     const int version = StoredSchemaVersion(database);
     if (version != kSchemaVersion) {
-      io.Say(io.err, QStringLiteral("database: schema version %1, this service needs %2 (run \"db migrate\")")
+      io.Say(io.err, QStringLiteral(
+                         "database: schema version %1, this service needs %2 (run \"db migrate\")")
                          .arg(version)
                          .arg(kSchemaVersion));
       status = 1;

@@ -4,15 +4,24 @@ namespace {
 
 const char* StatusText(int status) {
   switch (status) {
-    case 200: return "OK";
-    case 400: return "Bad Request";
-    case 401: return "Unauthorized";
-    case 405: return "Method Not Allowed";
-    case 413: return "Content Too Large";
-    case 429: return "Too Many Requests";
-    case 502: return "Bad Gateway";
-    case 503: return "Service Unavailable";
-    default: return "Internal Server Error";
+    case 200:
+      return "OK";
+    case 400:
+      return "Bad Request";
+    case 401:
+      return "Unauthorized";
+    case 405:
+      return "Method Not Allowed";
+    case 413:
+      return "Content Too Large";
+    case 429:
+      return "Too Many Requests";
+    case 502:
+      return "Bad Gateway";
+    case 503:
+      return "Service Unavailable";
+    default:
+      return "Internal Server Error";
   }
 }
 

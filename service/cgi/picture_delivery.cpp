@@ -49,8 +49,7 @@ DeliveryResult DeliverPicture(Database& database, const ServiceConfig& config,
   mail.pictureFileName = request.pictureKind.fileName;
   const std::string domain = config.mailDomain.toStdString();
   const std::string message = BuildMimeMessage(mail, now, NewMessageToken(), domain);
-  const SubmissionResult submitted =
-      SubmitMail(config.relay, domain, mail.from, mail.to, message);
+  const SubmissionResult submitted = SubmitMail(config.relay, domain, mail.from, mail.to, message);
 
   if (submitted.outcome != SubmissionResult::Outcome::kAccepted) {
     pictures.Release(id);
@@ -59,10 +58,11 @@ DeliveryResult DeliverPicture(Database& database, const ServiceConfig& config,
     if (submitted.outcome == SubmissionResult::Outcome::kRefused)
       return {CgiReply::Refusal(502, QStringLiteral("メールサーバーが送信を断りました。")),
               "relay-refused"};
-    return {CgiReply::Refusal(
-                503, QStringLiteral(
-                         "メールサーバーに接続できません。しばらくしてからもう一度お試しください。")),
-            "relay-unavailable"};
+    return {
+        CgiReply::Refusal(
+            503, QStringLiteral(
+                     "メールサーバーに接続できません。しばらくしてからもう一度お試しください。")),
+        "relay-unavailable"};
   }
   try {
     pictures.MarkDelivered(id);

@@ -15,12 +15,12 @@ QString Printable(const QString& account) {
 }  // namespace
 
 void RequestLogLine::Write(std::FILE* log, const QDateTime& time) const {
-  const QByteArray line = QStringLiteral("%1 writefile.cgi account=%2 outcome=%3 status=%4 recipients=%5\n")
-                              .arg(time.toUTC().toString(Qt::ISODate), Printable(account),
-                                   QLatin1String(outcome))
-                              .arg(status)
-                              .arg(recipients)
-                              .toUtf8();
+  const QByteArray line =
+      QStringLiteral("%1 writefile.cgi account=%2 outcome=%3 status=%4 recipients=%5\n")
+          .arg(time.toUTC().toString(Qt::ISODate), Printable(account), QLatin1String(outcome))
+          .arg(status)
+          .arg(recipients)
+          .toUtf8();
   std::fwrite(line.constData(), 1, static_cast<std::size_t>(line.size()), log);
   std::fflush(log);
 }

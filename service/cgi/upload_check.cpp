@@ -10,13 +10,20 @@ namespace {
 
 QString LayoutReason(UploadBodyFault fault) {
   switch (fault) {
-    case UploadBodyFault::kTo: return QStringLiteral("リクエストの形式が正しくありません（宛先の行）。");
-    case UploadBodyFault::kFrom: return QStringLiteral("リクエストの形式が正しくありません（差出人の行）。");
-    case UploadBodyFault::kSubject: return QStringLiteral("リクエストの形式が正しくありません（件名の行）。");
-    case UploadBodyFault::kMessage: return QStringLiteral("リクエストの形式が正しくありません（本文の終わり）。");
-    case UploadBodyFault::kClosing: return QStringLiteral("リクエストの形式が正しくありません（画像の終わり）。");
-    case UploadBodyFault::kTooLong: return QStringLiteral("1023バイトを超える項目があります。");
-    default: return QStringLiteral("リクエストの形式が正しくありません（アカウント）。");
+    case UploadBodyFault::kTo:
+      return QStringLiteral("リクエストの形式が正しくありません（宛先の行）。");
+    case UploadBodyFault::kFrom:
+      return QStringLiteral("リクエストの形式が正しくありません（差出人の行）。");
+    case UploadBodyFault::kSubject:
+      return QStringLiteral("リクエストの形式が正しくありません（件名の行）。");
+    case UploadBodyFault::kMessage:
+      return QStringLiteral("リクエストの形式が正しくありません（本文の終わり）。");
+    case UploadBodyFault::kClosing:
+      return QStringLiteral("リクエストの形式が正しくありません（画像の終わり）。");
+    case UploadBodyFault::kTooLong:
+      return QStringLiteral("1023バイトを超える項目があります。");
+    default:
+      return QStringLiteral("リクエストの形式が正しくありません（アカウント）。");
   }
 }
 
@@ -52,7 +59,8 @@ std::optional<QString> FieldText(const std::string& bytes, bool lineBreaks, Refu
 std::optional<Refusal> RecipientRefusal(const QString& to, const RecipientList& list) {
   using Fault = RecipientList::Fault;
   switch (list.fault) {
-    case Fault::kNone: return std::nullopt;
+    case Fault::kNone:
+      return std::nullopt;
     case Fault::kEmptyItem:
       return Refusal{400, to.trimmed().isEmpty() ? QStringLiteral("宛先を指定してください。")
                                                  : QStringLiteral("宛先に空の項目があります。")};
@@ -67,14 +75,17 @@ std::optional<Refusal> RecipientRefusal(const QString& to, const RecipientList& 
 
 std::optional<Refusal> PictureRefusal(PictureFault fault) {
   switch (fault) {
-    case PictureFault::kNone: return std::nullopt;
+    case PictureFault::kNone:
+      return std::nullopt;
     case PictureFault::kNotAPicture:
       return Refusal{400, QStringLiteral("画像はGIF、JPEG、PNGのいずれかにしてください。")};
     case PictureFault::kTooManyBytes:
       return Refusal{400, QStringLiteral("画像は%1KiBまでです。").arg(kMaxPictureBytes / 1024)};
     case PictureFault::kTooLarge:
-      return Refusal{400, QStringLiteral("画像の大きさは%1×%1ピクセルまでです。").arg(kMaxPictureSide)};
-    case PictureFault::kUndecodable: break;
+      return Refusal{400,
+                     QStringLiteral("画像の大きさは%1×%1ピクセルまでです。").arg(kMaxPictureSide)};
+    case PictureFault::kUndecodable:
+      break;
   }
   return Refusal{400, QStringLiteral("画像を読み込めません。")};
 }

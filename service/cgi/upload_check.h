@@ -18,11 +18,11 @@ struct Refusal {
 // An upload body that holds a mail the service may deliver, but whose account is not checked
 // yet.
 struct MailRequest {
-  QString userId;        // as received; a mailbox only if the account exists
-  std::string password;  // UTF-8
+  QString userId;                       // as received; a mailbox only if the account exists
+  std::string password;                 // UTF-8
   std::vector<std::string> recipients;  // canonical mailboxes
   QString subject;
-  QString message;  // lines broken by CR LF
+  QString message;           // lines broken by CR LF
   std::string_view picture;  // a view into the body
   PictureKind pictureKind;
 };

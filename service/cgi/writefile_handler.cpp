@@ -34,11 +34,12 @@ std::optional<Account> Authenticate(Database& database, const MailRequest& reque
                                     std::chrono::steady_clock::time_point started,
                                     std::chrono::milliseconds floor) {
   const QByteArray userId = request.userId.toUtf8();
-  const auto mailbox =
-      CanonicalMailbox(std::string_view(userId.constData(), static_cast<std::size_t>(userId.size())));
+  const auto mailbox = CanonicalMailbox(
+      std::string_view(userId.constData(), static_cast<std::size_t>(userId.size())));
   std::optional<Account> account;
   if (mailbox)
-    account = AccountStore(database).Authenticate(QString::fromStdString(*mailbox), request.password);
+    account =
+        AccountStore(database).Authenticate(QString::fromStdString(*mailbox), request.password);
   else
     SpendPasswordCheck(request.password);
   if (!account) std::this_thread::sleep_until(started + floor);
@@ -59,7 +60,8 @@ WritefileResult HandleBody(const std::string& body, const ServiceConfig& config,
     const std::optional<Account> account =
         Authenticate(database, request, started, std::chrono::milliseconds(config.failureDelayMs));
     if (!account) {
-      result = Refuse(401, QStringLiteral("ユーザーIDまたはパスワードが違います。"), "unauthorized");
+      result =
+          Refuse(401, QStringLiteral("ユーザーIDまたはパスワードが違います。"), "unauthorized");
     } else if (!PictureDecodes(request.picture)) {
       result = Refuse(400, QStringLiteral("画像を読み込めません。"), "bad-picture");
     } else {
@@ -75,7 +77,8 @@ WritefileResult HandleBody(const std::string& body, const ServiceConfig& config,
     result = Refuse(503, kUnavailable, "out-of-memory");
   }
   result.log.account = request.userId;
-  if (result.reply.status == 200) result.log.recipients = static_cast<int>(request.recipients.size());
+  if (result.reply.status == 200)
+    result.log.recipients = static_cast<int>(request.recipients.size());
   return result;
 }
 
@@ -90,13 +93,13 @@ WritefileResult HandleWritefile(const CgiRequest& request, const BodyReader& rea
     return result;
   }
   const std::optional<std::size_t> length = request.BodyLength();
-  if (!length)
-    return Refuse(400, QStringLiteral("リクエストの長さがわかりません。"), "no-length");
+  if (!length) return Refuse(400, QStringLiteral("リクエストの長さがわかりません。"), "no-length");
   if (*length > kMaxBodyBytes)
-    return Refuse(413, QStringLiteral("リクエストが大きすぎます（%1KiBまで）。").arg(kMaxBodyBytes / 1024),
-                  "too-large");
+    return Refuse(
+        413, QStringLiteral("リクエストが大きすぎます（%1KiBまで）。").arg(kMaxBodyBytes / 1024),
+        "too-large");
   if (!request.HasMediaType(QString::fromLatin1(kUploadMediaType.data(),
-                                                 static_cast<qsizetype>(kUploadMediaType.size()))))
+                                                static_cast<qsizetype>(kUploadMediaType.size()))))
     return Refuse(400, QStringLiteral("リクエストの形式が正しくありません（Content-Type）。"),
                   "bad-content-type");
 

@@ -31,7 +31,8 @@ IniFile IniFile::Parse(const QByteArray& text) {
     }
     const qsizetype equals = line.indexOf('=');
     if (equals <= 0 || section.isEmpty()) {
-      ini.problems_ << QStringLiteral("line %1: expected \"key = value\" in a [section]").arg(number);
+      ini.problems_
+          << QStringLiteral("line %1: expected \"key = value\" in a [section]").arg(number);
       continue;
     }
     const QString key = section + '/' + line.left(equals).trimmed().toLower();

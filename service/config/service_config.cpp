@@ -29,7 +29,8 @@ std::function<bool(const QString&)> Text(QString& target) {
 
 // A host name as Message-IDs carry it.
 bool IsDomain(const QString& text) {
-  static const QRegularExpression domain(QStringLiteral("^[A-Za-z0-9]([A-Za-z0-9.-]{0,251}[A-Za-z0-9])?$"));
+  static const QRegularExpression domain(
+      QStringLiteral("^[A-Za-z0-9]([A-Za-z0-9.-]{0,251}[A-Za-z0-9])?$"));
   return domain.match(text).hasMatch();
 }
 

@@ -65,7 +65,8 @@ std::string Base64Lines(const QByteArray& bytes) {
   std::string lines;
   lines.reserve(static_cast<std::size_t>(encoded.size() + encoded.size() / 38 + 2));
   for (qsizetype start = 0; start < encoded.size(); start += 76) {
-    lines.append(encoded.constData() + start, static_cast<std::size_t>(std::min<qsizetype>(76, encoded.size() - start)));
+    lines.append(encoded.constData() + start,
+                 static_cast<std::size_t>(std::min<qsizetype>(76, encoded.size() - start)));
     lines += "\r\n";
   }
   return lines;

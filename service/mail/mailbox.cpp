@@ -16,7 +16,7 @@ bool IsLetterOrDigit(unsigned char c) {
 
 bool IsAtext(unsigned char c) {
   return IsLetterOrDigit(c) || std::string_view("!#$%&'*+-/=?^_`{|}~").find(static_cast<char>(c)) !=
-                                std::string_view::npos;
+                                   std::string_view::npos;
 }
 
 bool IsDotString(std::string_view local) {
@@ -78,7 +78,8 @@ std::optional<std::string> CanonicalMailbox(std::string_view address) {
   std::string canonical(address);
   const std::size_t at = canonical.rfind('@');
   std::transform(canonical.begin() + static_cast<std::ptrdiff_t>(at), canonical.end(),
-                 canonical.begin() + static_cast<std::ptrdiff_t>(at),
-                 [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; });
+                 canonical.begin() + static_cast<std::ptrdiff_t>(at), [](char c) {
+                   return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+                 });
   return canonical;
 }

@@ -51,9 +51,10 @@ std::string BuildMimeMessage(const PictureMail& mail, const QDateTime& date,
   message += "--" + boundary + "\r\n";
   message += "Content-Type: " + mail.pictureType + "\r\n";
   message += "Content-Transfer-Encoding: base64\r\n";
-  message += "Content-Disposition: attachment;\r\n filename=\"" + mail.pictureFileName + "\"\r\n\r\n";
-  message += Base64Lines(QByteArray::fromRawData(mail.picture.data(),
-                                                 static_cast<qsizetype>(mail.picture.size())));
+  message +=
+      "Content-Disposition: attachment;\r\n filename=\"" + mail.pictureFileName + "\"\r\n\r\n";
+  message += Base64Lines(
+      QByteArray::fromRawData(mail.picture.data(), static_cast<qsizetype>(mail.picture.size())));
   message += "--" + boundary + "--\r\n";
   return message;
 }

@@ -13,8 +13,8 @@ struct PictureMail {
   QString subject;
   QString text;  // lines broken by CR LF
   std::string_view picture;
-  std::string pictureType;       // "image/gif", "image/jpeg" or "image/png"
-  std::string pictureFileName;   // "picture.gif", ...
+  std::string pictureType;      // "image/gif", "image/jpeg" or "image/png"
+  std::string pictureFileName;  // "picture.gif", ...
 };
 
 // The message in RFC 5322 form with CR LF line ends: From, To, Subject (RFC 2047 encoded),

@@ -1,8 +1,7 @@
 #include "mail/recipient_list.h"
 
-#include <algorithm>
-
 #include <QStringList>
+#include <algorithm>
 
 #include "mail/mailbox.h"
 
@@ -15,8 +14,8 @@ RecipientList RecipientList::Parse(const QString& to) {
       return list;
     }
     const QByteArray bytes = trimmed.toUtf8();
-    const std::optional<std::string> mailbox =
-        CanonicalMailbox(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    const std::optional<std::string> mailbox = CanonicalMailbox(
+        std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
     if (!mailbox) {
       list.fault = Fault::kNotAMailbox;
       list.offending = trimmed;

@@ -10,7 +10,7 @@ inline constexpr std::size_t kMaxRecipients = 10;
 struct RecipientList {
   enum class Fault { kNone, kEmptyItem, kNotAMailbox, kTooMany };
   Fault fault = Fault::kNone;
-  QString offending;                // the item refused, for kNotAMailbox
+  QString offending;                   // the item refused, for kNotAMailbox
   std::vector<std::string> mailboxes;  // canonical, each once, in the order first given
 
   // Splits the To text on commas and trims each item; every item must be a mailbox. Items

@@ -85,8 +85,8 @@ SubmissionResult SubmitMail(const RelayConfig& relay, const std::string& heloDom
   }
   long reply = 0;
   result.detail = Failure(handle, code, &reply);
-  result.outcome = reply >= 500 ? SubmissionResult::Outcome::kRefused
-                                : SubmissionResult::Outcome::kUnavailable;
+  result.outcome =
+      reply >= 500 ? SubmissionResult::Outcome::kRefused : SubmissionResult::Outcome::kUnavailable;
   return result;
 }
 

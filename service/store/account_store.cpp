@@ -9,7 +9,7 @@
 
 namespace {
 
-constexpr std::uint32_t kLowestAlbum = 100000;     // 6 digits
+constexpr std::uint32_t kLowestAlbum = 100000;      // 6 digits
 constexpr std::uint32_t kHighestAlbum = 999999999;  // 9 digits
 
 qint64 RandomAlbumNumber() {

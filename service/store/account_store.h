@@ -31,8 +31,7 @@ class AccountStore {
 
   // A new account with a random album number of 6 to 9 digits; nothing when the address is
   // taken.
-  std::optional<Account> Add(const QString& address, std::string_view password,
-                             qint64 now);
+  std::optional<Account> Add(const QString& address, std::string_view password, qint64 now);
   // False when there is no such account.
   bool SetPassword(const QString& address, std::string_view password);
   // Removes the account with its pictures; false when there is no such account.

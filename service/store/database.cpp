@@ -23,7 +23,7 @@ QString NextConnectionName() {
 Database::Database(const DatabaseConfig& config, Creation creation)
     : name_(NextConnectionName()),
       dialect_(config.driver == DatabaseConfig::Driver::kSqlite ? Dialect::kSqlite
-                                                               : Dialect::kPostgresql) {
+                                                                : Dialect::kPostgresql) {
   if (dialect_ == Dialect::kSqlite) {
     if (creation == Creation::kRefused && !QFileInfo(config.path).isFile())
       throw DatabaseError(
@@ -43,7 +43,8 @@ Database::Database(const DatabaseConfig& config, Creation creation)
     connection_.setConnectOptions(QStringLiteral("connect_timeout=10"));
   }
   if (!connection_.isValid()) Fail(QStringLiteral("no Qt Sql driver"), connection_.lastError());
-  if (!connection_.open()) Fail(QStringLiteral("cannot open the database"), connection_.lastError());
+  if (!connection_.open())
+    Fail(QStringLiteral("cannot open the database"), connection_.lastError());
   if (dialect_ == Dialect::kSqlite) {
     // WAL lets readers go on while one process writes; the mode stays with the file.
     QSqlQuery mode = Run(QStringLiteral("PRAGMA journal_mode=WAL"));

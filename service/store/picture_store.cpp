@@ -17,7 +17,7 @@ struct Sent {
 // Seconds until `picture` fits both limits given what was sent in the last day (newest
 // first); 0 when it fits now.
 qint64 WaitForLimits(const std::vector<Sent>& sent, const PictureRecord& picture,
-                           const LimitsConfig& limits) {
+                     const LimitsConfig& limits) {
   const qint64 now = picture.sentAt;
   qint64 fitsAt = now;
   // Mails per hour: the mailsPerHour-th newest mail of the hour has to leave it.
@@ -41,7 +41,7 @@ qint64 WaitForLimits(const std::vector<Sent>& sent, const PictureRecord& picture
 }  // namespace
 
 std::variant<qint64, OverLimit> PictureStore::Reserve(const PictureRecord& picture,
-                                                            const LimitsConfig& limits) {
+                                                      const LimitsConfig& limits) {
   Transaction transaction(database_);
   // Writing the account's row first takes the write lock (SQLite) or that row's lock
   // (PostgreSQL) before anything is counted.

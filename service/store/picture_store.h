@@ -36,8 +36,7 @@ class PictureStore {
   // otherwise records nothing. Runs in one transaction that first locks the account's row, so
   // that mails of one account sent at once are counted one after the other. Pictures being
   // delivered count as sent.
-  std::variant<qint64, OverLimit> Reserve(const PictureRecord& picture,
-                                                const LimitsConfig& limits);
+  std::variant<qint64, OverLimit> Reserve(const PictureRecord& picture, const LimitsConfig& limits);
   // The relay took the mail: the album shows it from now on.
   void MarkDelivered(qint64 id);
   // The relay did not take it: as if it had never been tried.

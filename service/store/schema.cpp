@@ -61,7 +61,8 @@ void CreateVersionTable(Database& database) {
 
 int StoredSchemaVersion(Database& database) {
   try {
-    QSqlQuery query = database.Run(QStringLiteral("SELECT version FROM schema_version WHERE id = 1"));
+    QSqlQuery query =
+        database.Run(QStringLiteral("SELECT version FROM schema_version WHERE id = 1"));
     return query.next() ? query.value(0).toInt() : 0;
   } catch (const DatabaseError&) {
     return 0;  // no version table yet
@@ -89,7 +90,8 @@ int MigrateSchema(Database& database) {
                             .toStdString());
   const std::vector<QStringList> steps = Steps(TypesOf(database.SqlDialect()));
   for (; version < kSchemaVersion; ++version)
-    for (const QString& statement : steps[static_cast<std::size_t>(version)]) database.Run(statement);
+    for (const QString& statement : steps[static_cast<std::size_t>(version)])
+      database.Run(statement);
   database.Run(QStringLiteral("UPDATE schema_version SET version = ? WHERE id = 1"), {version});
   transaction.Commit();
   return version;

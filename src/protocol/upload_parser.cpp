@@ -75,8 +75,8 @@ std::optional<ParsedUpload> ParseUploadBody(std::string_view body, UploadBodyFau
     if (text.size() > kUploadTextLimit) return Refuse(kTooLong, fault);
 
   ParsedUpload parsed;
-  parsed.fields = {std::string(*userId),  std::string(*password), std::string(*from),
-                   std::string(*to),      std::string(*subject),  std::string(*message)};
+  parsed.fields = {std::string(*userId), std::string(*password), std::string(*from),
+                   std::string(*to),     std::string(*subject),  std::string(*message)};
   parsed.picture = rest.substr(0, rest.size() - closing.size());
   return parsed;
 }

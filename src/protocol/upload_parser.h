@@ -8,15 +8,15 @@
 // Where a body departs from the upload layout.
 enum class UploadBodyFault {
   kNone,
-  kOpening,           // does not start with the delimiter line
-  kAccount,           // user ID and password lines
-  kHeaderDelimiter,   // the delimiter line after the account
-  kTo,                // "To: " line
-  kFrom,              // "From: " line
-  kSubject,           // "Subject: " line
-  kMessage,           // no delimiter line after the message
-  kClosing,           // does not end with the closing delimiter
-  kTooLong,           // a text over kUploadTextLimit bytes
+  kOpening,          // does not start with the delimiter line
+  kAccount,          // user ID and password lines
+  kHeaderDelimiter,  // the delimiter line after the account
+  kTo,               // "To: " line
+  kFrom,             // "From: " line
+  kSubject,          // "Subject: " line
+  kMessage,          // no delimiter line after the message
+  kClosing,          // does not end with the closing delimiter
+  kTooLong,          // a text over kUploadTextLimit bytes
 };
 
 struct ParsedUpload {
@@ -29,4 +29,5 @@ struct ParsedUpload {
 // to the first delimiter line, and the picture to the closing delimiter, which ends the body.
 // Gives nothing when the body departs from that, and then *fault says where. A body that parses
 // is rebuilt byte for byte by BuildUploadBody from what this gives.
-std::optional<ParsedUpload> ParseUploadBody(std::string_view body, UploadBodyFault* fault = nullptr);
+std::optional<ParsedUpload> ParseUploadBody(std::string_view body,
+                                            UploadBodyFault* fault = nullptr);

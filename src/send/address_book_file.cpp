@@ -7,9 +7,9 @@
 #include <algorithm>
 #include <cstring>
 
-#include "protocol/cp932.h"
 #include "platform/program_folder.h"
 #include "platform/safe_copy.h"
+#include "protocol/cp932.h"
 
 namespace {
 

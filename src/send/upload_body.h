@@ -35,4 +35,3 @@ class UnsendableTextError : public ReportedError {
 // code page 932 and cuts each at kUploadTextLimit bytes without splitting a double-byte
 // character. Throws UnsendableTextError rather than send a character changed.
 UploadFields EncodeUploadFields(const CSettingsStore& store, const UploadTexts& texts);
-

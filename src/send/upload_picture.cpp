@@ -8,10 +8,10 @@
 #include <cerrno>
 
 #include "app/settings_store.h"
-#include "protocol/cp932.h"
 #include "platform/errors.h"
 #include "platform/http_connection.h"
 #include "platform/http_request.h"
+#include "protocol/cp932.h"
 #include "send/attachment_path.h"
 #include "send/busy_notice.h"
 #include "send/event_wait.h"

@@ -14,7 +14,8 @@ TEST(AdminCommand, ManagesAccountsAndChecksTheConfiguration) {
   ASSERT_TRUE(site.Start({}, &error)) << error.toStdString();
 
   // user add: the password from standard input, a random album number of 6 to 9 digits.
-  const ServiceSite::AdminRun added = site.Admin({"user", "add", "hanako@Example.JP"}, "quill2026\n");
+  const ServiceSite::AdminRun added =
+      site.Admin({"user", "add", "hanako@Example.JP"}, "quill2026\n");
   ASSERT_EQ(added.exitCode, 0) << added.err.toStdString();
   EXPECT_TRUE(QRegularExpression("^hanako@example\\.jp album=[1-9][0-9]{5,8}\n$")
                   .match(QString::fromUtf8(added.out))
@@ -55,7 +56,8 @@ TEST(AdminCommand, ManagesAccountsAndChecksTheConfiguration) {
   ASSERT_TRUE(site.Reconfigure("[limits]\nmails_per_day = 3\n[relay]\ntimeout_seconds = often\n"));
   const ServiceSite::AdminRun broken = site.Admin({"config", "check"});
   EXPECT_EQ(broken.exitCode, 1);
-  EXPECT_TRUE(broken.err.contains("limits/mails_per_day: unknown setting")) << broken.err.toStdString();
+  EXPECT_TRUE(broken.err.contains("limits/mails_per_day: unknown setting"))
+      << broken.err.toStdString();
   EXPECT_TRUE(broken.err.contains("relay/timeout_seconds")) << broken.err.toStdString();
   EXPECT_EQ(Upload(site, renewed).status, 503);
 }

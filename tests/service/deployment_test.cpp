@@ -1,8 +1,7 @@
 // The service behind the other ways it is deployed: lighttpd over TLS, and nginx with
 // fcgiwrap.
-#include <unistd.h>
-
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <QDir>
 #include <QFile>
@@ -50,9 +49,9 @@ TEST(Deployment, NginxWithFcgiwrap) {
   ASSERT_TRUE(QDir().mkpath(root + "/temp"));
   const QString socket = root + "/fcgiwrap.sock";
   ServerProcess fcgiwrap;
-  ASSERT_TRUE(fcgiwrap.Start("/usr/sbin/fcgiwrap", {"-c", "2", "-s", "unix:" + socket},
-                             root + "/fcgiwrap.log", [socket] { return QFile::exists(socket); },
-                             &error))
+  ASSERT_TRUE(fcgiwrap.Start(
+      "/usr/sbin/fcgiwrap", {"-c", "2", "-s", "unix:" + socket}, root + "/fcgiwrap.log",
+      [socket] { return QFile::exists(socket); }, &error))
       << error.toStdString();
 
   const int port = ClosedLoopbackPort();
@@ -74,8 +73,9 @@ TEST(Deployment, NginxWithFcgiwrap) {
           .arg(QStringLiteral(QUILLORA_WRITEFILE_CGI), site.ConfigPath(), socket);
   ASSERT_TRUE(WriteText(root + "/nginx.conf", config));
   ServerProcess nginx;
-  ASSERT_TRUE(nginx.Start("/usr/sbin/nginx", {"-p", root, "-c", root + "/nginx.conf", "-e", root + "/error.log"},
-                          root + "/nginx.log", [port] { return AnswersOnLoopback(port); }, &error))
+  ASSERT_TRUE(nginx.Start(
+      "/usr/sbin/nginx", {"-p", root, "-c", root + "/nginx.conf", "-e", root + "/error.log"},
+      root + "/nginx.log", [port] { return AnswersOnLoopback(port); }, &error))
       << error.toStdString();
 
   HttpRequestSpec request;

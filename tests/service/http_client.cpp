@@ -33,7 +33,8 @@ HttpReply SendHttp(const HttpRequestSpec& request) {
   const std::unique_ptr<CURL, decltype(&curl_easy_cleanup)> curl(curl_easy_init(),
                                                                  curl_easy_cleanup);
   curl_slist* headers = nullptr;
-  for (const QByteArray& header : request.headers) headers = curl_slist_append(headers, header.constData());
+  for (const QByteArray& header : request.headers)
+    headers = curl_slist_append(headers, header.constData());
   const std::unique_ptr<curl_slist, decltype(&curl_slist_free_all)> headerList(headers,
                                                                                curl_slist_free_all);
   const QByteArray url = request.url.toUtf8();
@@ -46,7 +47,8 @@ HttpReply SendHttp(const HttpRequestSpec& request) {
   curl_easy_setopt(handle, CURLOPT_CUSTOMREQUEST, request.method.constData());
   if (request.method == "POST") {
     curl_easy_setopt(handle, CURLOPT_POSTFIELDS, request.body.constData());
-    curl_easy_setopt(handle, CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(request.body.size()));
+    curl_easy_setopt(handle, CURLOPT_POSTFIELDSIZE_LARGE,
+                     static_cast<curl_off_t>(request.body.size()));
   }
   if (!caFile.isEmpty()) curl_easy_setopt(handle, CURLOPT_CAINFO, caFile.constData());
   curl_easy_setopt(handle, CURLOPT_HTTPHEADER, headerList.get());

@@ -18,7 +18,7 @@ struct HttpRequestSpec {
 };
 
 struct HttpReply {
-  long status = 0;  // 0 when no reply came
+  long status = 0;                       // 0 when no reply came
   QMap<QByteArray, QByteArray> headers;  // names in lower case
   QByteArray body;
   QString error;  // the transfer library's text when no reply came

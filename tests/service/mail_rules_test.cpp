@@ -14,9 +14,10 @@ TEST(MailRules, MailboxesAreThoseOfSmtp) {
   const std::string local64(64, 'a');
   const std::string label63(63, 'b');
   for (const std::string& good :
-       {std::string("taro@example.ne.jp"), std::string("a.b-c+d_e@x.jp"), std::string("!#$%&'*+/=?^_`{|}~@x"),
-        std::string("\"two words\"@example.jp"), std::string("\"a\\\"b\"@x.jp"), local64 + "@x.jp",
-        "a@" + label63 + ".jp", std::string("user@localhost")})
+       {std::string("taro@example.ne.jp"), std::string("a.b-c+d_e@x.jp"),
+        std::string("!#$%&'*+/=?^_`{|}~@x"), std::string("\"two words\"@example.jp"),
+        std::string("\"a\\\"b\"@x.jp"), local64 + "@x.jp", "a@" + label63 + ".jp",
+        std::string("user@localhost")})
     EXPECT_TRUE(IsMailbox(good)) << good;
   for (const std::string& bad :
        {std::string(""), std::string("taro"), std::string("@x.jp"), std::string("taro@"),
@@ -37,7 +38,8 @@ TEST(MailRules, RecipientsAreSplitTrimmedCountedOnceAndCapped) {
   QStringList ten;
   for (int i = 0; i < 10; ++i) ten << QStringLiteral("r%1@x.jp").arg(i);
   EXPECT_EQ(RecipientList::Parse(ten.join(',') + ",r0@x.jp").fault, RecipientList::Fault::kNone);
-  EXPECT_EQ(RecipientList::Parse(ten.join(',') + ",r10@x.jp").fault, RecipientList::Fault::kTooMany);
+  EXPECT_EQ(RecipientList::Parse(ten.join(',') + ",r10@x.jp").fault,
+            RecipientList::Fault::kTooMany);
   EXPECT_EQ(RecipientList::Parse("a@x.jp,,b@x.jp").fault, RecipientList::Fault::kEmptyItem);
   list = RecipientList::Parse("a@x.jp; b@x.jp");
   EXPECT_EQ(list.fault, RecipientList::Fault::kNotAMailbox);
@@ -45,7 +47,8 @@ TEST(MailRules, RecipientsAreSplitTrimmedCountedOnceAndCapped) {
 }
 
 TEST(MailRules, SubjectBecomesShortEncodedWordsThatDecodeToTheText) {
-  const QString subject = QStringLiteral("夏休みの写真です。海と山と花火、それからおまけの一枚 🎆 end");
+  const QString subject =
+      QStringLiteral("夏休みの写真です。海と山と花火、それからおまけの一枚 🎆 end");
   const std::string header = EncodeHeaderText(subject, 9);
   QString decoded;
   std::size_t first = 9;

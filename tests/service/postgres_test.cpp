@@ -8,7 +8,8 @@ namespace {
 TEST(Postgresql, AccountsLimitsAndDeliveryOnPostgresql) {
   ServiceSite site;
   QString error;
-  ASSERT_TRUE(site.Start({.postgres = true, .extraConfig = "[limits]\nmails_per_hour = 2\n"}, &error))
+  ASSERT_TRUE(
+      site.Start({.postgres = true, .extraConfig = "[limits]\nmails_per_hour = 2\n"}, &error))
       << error.toStdString();
   const qint64 album = site.AddAccount("hanako@example.jp", "quill2026");
   ASSERT_GT(album, 0);

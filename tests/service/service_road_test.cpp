@@ -2,9 +2,7 @@
 // relay, with the mail read back by a MIME parser.
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QFile>
-#include <QInputMethodEvent>
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QLineEdit>
@@ -22,17 +20,6 @@
 #include "window_input.h"
 
 namespace {
-
-// Text committed by an input method into the widget with the focus, as Japanese is typed.
-void CommitText(QWidget* window, const QString& text) {
-  QInputMethodEvent event;
-  event.setCommitString(text);
-  QApplication::sendEvent(window->focusWidget(), &event);
-}
-
-void Click(QWidget* window, QWidget* target) {
-  testenv::WindowClick(window, Qt::LeftButton, testenv::InWindow(target));
-}
 
 TEST(ServiceRoad, ComposedPictureArrivesAsAMailWithItsJapaneseTexts) {
   ASSERT_TRUE(InitLocalNetwork());
@@ -71,15 +58,15 @@ TEST(ServiceRoad, ComposedPictureArrivesAsAMailWithItsJapaneseTexts) {
     for (const char c : std::string("taro@example.ne.jp, jiro@example.com"))
       QTest::keyClick(send->windowHandle(), c);
     testenv::WindowKey(send, Qt::Key_Tab);
-    CommitText(send, QStringLiteral("夏の写真です"));
+    testenv::WindowCommitText(send, QStringLiteral("夏の写真です"));
     testenv::WindowKey(send, Qt::Key_Tab);
-    CommitText(send, QStringLiteral("こんにちは。"));
+    testenv::WindowCommitText(send, QStringLiteral("こんにちは。"));
     testenv::WindowKey(send, Qt::Key_Return);
-    CommitText(send, QStringLiteral("海に行きました"));
-    Click(send, send->Button(CSendDlg::kSendButton));
+    testenv::WindowCommitText(send, QStringLiteral("海に行きました"));
+    testenv::WindowClickOn(send, send->Button(CSendDlg::kSendButton));
     closedAfterSend = !send->isVisible();
   });
-  Click(&window, window.Button(CComposeDlg::kSendButton));
+  testenv::WindowClickOn(&window, window.Button(CComposeDlg::kSendButton));
 
   EXPECT_TRUE(closedAfterSend);
   EXPECT_TRUE(testenv::Messages().empty());

@@ -1,10 +1,21 @@
 #include "service_site.h"
 
+#include <gtest/gtest.h>
+
 #include <QDir>
 #include <QFile>
 #include <QProcess>
 
 #include "loopback.h"
+
+ServiceSite::~ServiceSite() {
+  web_.Stop();
+  QFile log(web_.ErrorLog());
+  if (!log.open(QIODevice::ReadOnly)) return;
+  const QByteArray text = log.readAll();
+  if (text.contains("Sanitizer") || text.contains("runtime error:"))
+    ADD_FAILURE() << "a CGI program's sanitizer report:\n" << text.toStdString();
+}
 
 bool ServiceSite::Start(const ServiceOptions& options, QString* error) {
   options_ = options;
@@ -31,6 +42,11 @@ bool ServiceSite::Start(const ServiceOptions& options, QString* error) {
   QDir().mkpath(root + "/htdocs/cgi-bin");
   QFile::link(QStringLiteral(QUILLORA_WRITEFILE_CGI), root + "/htdocs/cgi-bin/writefile.cgi");
   LighttpdSite site{root + "/htdocs", root + "/web", {{"QUILLORA_SERVICE_CONF", ConfigPath()}}, {}};
+  // The web server hands its own environment to no CGI program: sanitizer settings go along
+  // explicitly, so that a sanitized build's CGI reports as the tests do.
+  for (const char* name : {"ASAN_OPTIONS", "LSAN_OPTIONS", "UBSAN_OPTIONS"})
+    if (qEnvironmentVariableIsSet(name))
+      site.cgiEnvironment.insert(name, qEnvironmentVariable(name));
   if (options.tls) {
     if (!ca_.Create(root, error)) return false;
     site.tlsPemFile = ca_.ServerPemFile();
@@ -41,9 +57,10 @@ bool ServiceSite::Start(const ServiceOptions& options, QString* error) {
 bool ServiceSite::WriteConfig() {
   QString database;
   if (postgres_) {
-    database = QStringLiteral("driver = postgresql\nhost = 127.0.0.1\nport = %1\nname = %2\nuser = %3\n")
-                   .arg(postgres_->Port())
-                   .arg(PostgresServer::DatabaseName(), PostgresServer::User());
+    database =
+        QStringLiteral("driver = postgresql\nhost = 127.0.0.1\nport = %1\nname = %2\nuser = %3\n")
+            .arg(postgres_->Port())
+            .arg(PostgresServer::DatabaseName(), PostgresServer::User());
   } else {
     database = QStringLiteral("driver = sqlite\npath = %1/service.db\n").arg(folder_.path());
   }
@@ -64,7 +81,8 @@ bool ServiceSite::Reconfigure(const QString& extraConfig) {
   return WriteConfig();
 }
 
-ServiceSite::AdminRun ServiceSite::Admin(const QStringList& arguments, const QByteArray& input) const {
+ServiceSite::AdminRun ServiceSite::Admin(const QStringList& arguments,
+                                         const QByteArray& input) const {
   QProcess admin;
   QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
   environment.insert("QUILLORA_SERVICE_CONF", ConfigPath());

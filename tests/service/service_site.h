@@ -12,9 +12,9 @@
 #include "test_ca.h"
 
 struct ServiceOptions {
-  bool postgres = false;     // else SQLite in the site's folder
-  bool tls = false;          // lighttpd over TLS with a certificate of a test CA
-  bool relayDown = false;    // the relay's port has nothing listening
+  bool postgres = false;      // else SQLite in the site's folder
+  bool tls = false;           // lighttpd over TLS with a certificate of a test CA
+  bool relayDown = false;     // the relay's port has nothing listening
   QStringList sinkOptions{};  // smtp_sink.py's --refuse and --defer
   QString extraConfig{};      // more INI sections, e.g. "[limits]\nmails_per_hour = 2\n"
 };
@@ -24,6 +24,8 @@ struct ServiceOptions {
 // and the SMTP sink as the relay. Accounts are made with the built quillora-service command.
 class ServiceSite {
  public:
+  // Fails the test when a sanitizer reported anything in the CGI programs it ran.
+  ~ServiceSite();
   bool Start(const ServiceOptions& options, QString* error);
 
   struct AdminRun {

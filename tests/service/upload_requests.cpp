@@ -7,7 +7,8 @@ ConcurrentOutcome UploadAtOnce(const ServiceSite& site, const UploadParts& parts
   std::vector<long> statuses(static_cast<std::size_t>(count));
   std::vector<std::thread> senders;
   for (int i = 0; i < count; ++i)
-    senders.emplace_back([&, i] { statuses[static_cast<std::size_t>(i)] = Upload(site, parts).status; });
+    senders.emplace_back(
+        [&, i] { statuses[static_cast<std::size_t>(i)] = Upload(site, parts).status; });
   for (std::thread& sender : senders) sender.join();
   ConcurrentOutcome outcome;
   for (const long status : statuses) {

@@ -17,7 +17,7 @@ struct UploadParts {
   QByteArray password = "quill2026";
   QByteArray from = "hanako@example.jp";
   QByteArray to = "taro@example.ne.jp";
-  QByteArray subject = "\x8E\xCA\x90\x5E\x82\xC5\x82\xB7";  // 写真です
+  QByteArray subject = "\x8E\xCA\x90\x5E\x82\xC5\x82\xB7";                    // 写真です
   QByteArray message = "\x82\xB1\x82\xF1\x82\xC9\x82\xBF\x82\xCD\r\nline 2";  // こんにちは
   QByteArray picture;  // a GIF of the fuzz seeds unless set
 };

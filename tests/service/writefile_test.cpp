@@ -1,9 +1,9 @@
 // writefile.cgi under a real lighttpd, with SQLite, delivering to the SMTP sink.
 #include <gtest/gtest.h>
 
+#include <QBuffer>
 #include <QElapsedTimer>
 #include <QImage>
-#include <QBuffer>
 #include <QJsonArray>
 #include <QJsonObject>
 
@@ -42,13 +42,12 @@ TEST_F(WritefileTest, HandWrittenRequestBecomesOneMailAndAnAlbumEntry) {
   ASSERT_TRUE(gif.startsWith("GIF89a"));
   // Every byte as the layout has it: the user ID with its domain in capitals, recipients with
   // spaces around them and one twice, a Japanese subject and a message of two lines.
-  const QByteArray body = "--" + kDelimiter + "\r\n" + "hanako@Example.JP\r\n" + "quill2026\r\n" +
-                          "--" + kDelimiter + "\r\n" +
-                          "To:  taro@example.ne.jp,jiro@example.com , taro@example.ne.jp\r\n" +
-                          "From: hanako@Example.JP\r\n" +
-                          "Subject: \x8E\xCA\x90\x5E\x82\xC5\x82\xB7\r\n" +
-                          "\x82\xB1\x82\xF1\x82\xC9\x82\xBF\x82\xCD\r\nline 2" + "\r\n--" +
-                          kDelimiter + "\r\n" + gif + "\r\n--" + kDelimiter + "--";
+  const QByteArray body =
+      "--" + kDelimiter + "\r\n" + "hanako@Example.JP\r\n" + "quill2026\r\n" + "--" + kDelimiter +
+      "\r\n" + "To:  taro@example.ne.jp,jiro@example.com , taro@example.ne.jp\r\n" +
+      "From: hanako@Example.JP\r\n" + "Subject: \x8E\xCA\x90\x5E\x82\xC5\x82\xB7\r\n" +
+      "\x82\xB1\x82\xF1\x82\xC9\x82\xBF\x82\xCD\r\nline 2" + "\r\n--" + kDelimiter + "\r\n" + gif +
+      "\r\n--" + kDelimiter + "--";
   HttpRequestSpec request;
   request.url = site_.UploadUrl();
   request.body = body;
@@ -82,11 +81,13 @@ TEST_F(WritefileTest, HandWrittenRequestBecomesOneMailAndAnAlbumEntry) {
   EXPECT_EQ(QByteArray::fromBase64(picture["base64"].toString().toLatin1()), gif);
 
   // The album keeps it; the log has one line, without the password or the message.
-  EXPECT_TRUE(site_.Admin({"user", "list"}).out.contains("hanako@example.jp album=" +
-                                                         QByteArray::number(album_) + " pictures=1"));
+  EXPECT_TRUE(
+      site_.Admin({"user", "list"})
+          .out.contains("hanako@example.jp album=" + QByteArray::number(album_) + " pictures=1"));
   const QStringList log = site_.RequestLog();
   ASSERT_EQ(log.size(), 1);
-  EXPECT_TRUE(log[0].contains("account=hanako@Example.JP outcome=delivered status=200 recipients=2"))
+  EXPECT_TRUE(
+      log[0].contains("account=hanako@Example.JP outcome=delivered status=200 recipients=2"))
       << log[0].toStdString();
   EXPECT_FALSE(log[0].contains("quill2026"));
   EXPECT_FALSE(log[0].contains("line 2"));
@@ -135,30 +136,35 @@ TEST_F(WritefileTest, EveryRefusalHasItsStatusAndOneLineReasonAndSendsNothing) {
       Case("over 256 KiB", 413, "256KiB", tooLong),
       Case("not multipart/form-data", 400, "Content-Type", notMultipart),
       Case("the Content-Type boundary as delimiter", 400, "形式", headerBoundary),
-      Case("From is not the user ID", 400, "差出人", with([](UploadParts& p) { p.from = "jiro@example.com"; })),
+      Case("From is not the user ID", 400, "差出人",
+           with([](UploadParts& p) { p.from = "jiro@example.com"; })),
       Case("no recipient", 400, "宛先を指定", with([](UploadParts& p) { p.to = " "; })),
       Case("a recipient that is no mailbox", 400, "taro@@example.jp",
            with([](UploadParts& p) { p.to = "jiro@example.com, taro@@example.jp"; })),
-      Case("an empty recipient", 400, "空", with([](UploadParts& p) { p.to = "jiro@example.com,"; })),
+      Case("an empty recipient", 400, "空",
+           with([](UploadParts& p) { p.to = "jiro@example.com,"; })),
       Case("eleven recipients", 400, "10件", with([](UploadParts& p) {
              p.to = "a0@x.jp";
              for (int i = 1; i <= 10; ++i) p.to += ",a" + QByteArray::number(i) + "@x.jp";
            })),
-      Case("a tab in the subject", 400, "制御文字", with([](UploadParts& p) { p.subject = "a\tb"; })),
+      Case("a tab in the subject", 400, "制御文字",
+           with([](UploadParts& p) { p.subject = "a\tb"; })),
       Case("a lone line feed in the message", 400, "制御文字",
            with([](UploadParts& p) { p.message = "a\nb"; })),
       Case("bytes that are not code page 932", 400, "シフトJIS",
            with([](UploadParts& p) { p.subject = "\xFF\xFE"; })),
-      Case("a BMP picture", 400, "GIF、JPEG、PNG", with([](UploadParts& p) { p.picture = "BM" + QByteArray(60, '\0'); })),
+      Case("a BMP picture", 400, "GIF、JPEG、PNG",
+           with([](UploadParts& p) { p.picture = "BM" + QByteArray(60, '\0'); })),
       Case("a picture over 64 KiB", 400, "64KiB",
            with([](UploadParts& p) { p.picture = TestGif() + QByteArray(64 * 1024, '\0'); })),
-      Case("a picture wider than 4096", 400, "4096", with([](UploadParts& p) { p.picture = Png(4097, 2); })),
+      Case("a picture wider than 4096", 400, "4096",
+           with([](UploadParts& p) { p.picture = Png(4097, 2); })),
       Case("a picture our readers cannot decode", 400, "画像を読み込めません",
            with([&](UploadParts& p) { p.picture = undecodable; })),
-      Case("a wrong password", 401, "パスワード", with([](UploadParts& p) { p.password = "quill2025"; })),
-      Case("an unknown account", 401, "パスワード", with([](UploadParts& p) {
-             p.userId = p.from = "nobody@example.jp";
-           })),
+      Case("a wrong password", 401, "パスワード",
+           with([](UploadParts& p) { p.password = "quill2025"; })),
+      Case("an unknown account", 401, "パスワード",
+           with([](UploadParts& p) { p.userId = p.from = "nobody@example.jp"; })),
       Case("a user ID that is no address", 401, "パスワード",
            with([](UploadParts& p) { p.userId = p.from = "hanako"; })),
   };

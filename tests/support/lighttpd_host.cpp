@@ -28,20 +28,22 @@ bool LighttpdHost::Start(const LighttpdSite& site, QString* error) {
 
 bool LighttpdHost::Launch(QString* error) {
   port_ = ClosedLoopbackPort();
-  QString config = QStringLiteral(
-                       "server.document-root = \"%1\"\n"
-                       "server.bind = \"127.0.0.1\"\n"
-                       "server.port = %2\n"
-                       "server.modules = (\"mod_setenv\", \"mod_cgi\"%3)\n"
-                       "server.errorlog = \"%4/error.log\"\n"
-                       "server.upload-dirs = (\"%4\")\n"
-                       "cgi.assign = (\".cgi\" => \"\")\n")
-                       .arg(site_.documentRoot)
-                       .arg(port_)
-                       .arg(site_.tlsPemFile.isEmpty() ? QString() : QStringLiteral(", \"mod_openssl\""))
-                       .arg(site_.workFolder);
+  QString config =
+      QStringLiteral(
+          "server.document-root = \"%1\"\n"
+          "server.bind = \"127.0.0.1\"\n"
+          "server.port = %2\n"
+          "server.modules = (\"mod_setenv\", \"mod_cgi\"%3)\n"
+          "server.errorlog = \"%4/error.log\"\n"
+          "server.upload-dirs = (\"%4\")\n"
+          "cgi.assign = (\".cgi\" => \"\")\n")
+          .arg(site_.documentRoot)
+          .arg(port_)
+          .arg(site_.tlsPemFile.isEmpty() ? QString() : QStringLiteral(", \"mod_openssl\""))
+          .arg(site_.workFolder);
   if (!site_.tlsPemFile.isEmpty())
-    config += QStringLiteral("ssl.engine = \"enable\"\nssl.pemfile = \"%1\"\n").arg(site_.tlsPemFile);
+    config +=
+        QStringLiteral("ssl.engine = \"enable\"\nssl.pemfile = \"%1\"\n").arg(site_.tlsPemFile);
   if (!site_.cgiEnvironment.isEmpty()) {
     QStringList pairs;
     for (auto it = site_.cgiEnvironment.begin(); it != site_.cgiEnvironment.end(); ++it)
@@ -57,6 +59,7 @@ bool LighttpdHost::Launch(QString* error) {
   file.close();
   const int port = port_;
   // Its standard error, which CGI programs inherit, goes to the same log.
-  return process_.Start(kLighttpd, {"-D", "-f", configFile}, ErrorLog(),
-                        [port] { return AnswersOnLoopback(port); }, error, 5000);
+  return process_.Start(
+      kLighttpd, {"-D", "-f", configFile}, ErrorLog(), [port] { return AnswersOnLoopback(port); },
+      error, 5000);
 }

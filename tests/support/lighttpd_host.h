@@ -9,9 +9,9 @@
 // run as a CGI program, over plain HTTP or, with a certificate, over TLS.
 struct LighttpdSite {
   QString documentRoot;
-  QString workFolder;                    // its configuration, logs and upload buffers
+  QString workFolder;                     // its configuration, logs and upload buffers
   QMap<QString, QString> cgiEnvironment;  // added to every CGI program's environment
-  QString tlsPemFile;                    // certificate and key in one PEM file; empty: plain
+  QString tlsPemFile;                     // certificate and key in one PEM file; empty: plain
 };
 
 class LighttpdHost {

@@ -15,7 +15,8 @@ namespace {
 
 // The newest installed server's programs.
 QString ServerBinaries() {
-  QStringList versions = QDir(QStringLiteral("/usr/lib/postgresql")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+  QStringList versions =
+      QDir(QStringLiteral("/usr/lib/postgresql")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
   std::sort(versions.begin(), versions.end(),
             [](const QString& a, const QString& b) { return a.toInt() > b.toInt(); });
   for (const QString& version : versions) {
@@ -70,17 +71,16 @@ bool PostgresServer::Start(QString* error) {
   for (int attempt = 0; attempt < 3; ++attempt) {
     port_ = ClosedLoopbackPort();
     const int port = port_;
-    if (process_.Start(bin + "/postgres",
-                       {"-D", data, "-h", "127.0.0.1", "-p", QString::number(port_), "-k",
-                        folder_.path(), "-c", "fsync=off", "-c", "synchronous_commit=off",
-                        "-c", "full_page_writes=off"},
-                       folder_.path() + "/server.log",
-                       [port, bin] {
-                         return QProcess::execute(bin + "/pg_isready",
-                                                  {"-q", "-h", "127.0.0.1", "-p",
-                                                   QString::number(port)}) == 0;
-                       },
-                       error, 30000))
+    if (process_.Start(
+            bin + "/postgres",
+            {"-D", data, "-h", "127.0.0.1", "-p", QString::number(port_), "-k", folder_.path(),
+             "-c", "fsync=off", "-c", "synchronous_commit=off", "-c", "full_page_writes=off"},
+            folder_.path() + "/server.log",
+            [port, bin] {
+              return QProcess::execute(bin + "/pg_isready",
+                                       {"-q", "-h", "127.0.0.1", "-p", QString::number(port)}) == 0;
+            },
+            error, 30000))
       return true;
   }
   return false;

@@ -23,8 +23,9 @@ bool SmtpSink::Start(const QString& folder, QString* error, const QStringList& o
   QFile::remove(portFile);
   const QStringList arguments =
       QStringList{TestSupportFolder() + "/smtp_sink.py", Maildir(), portFile} + options;
-  if (!process_.Start(kPython, arguments, folder + "/sink.log",
-                      [portFile] { return QFile::exists(portFile); }, error))
+  if (!process_.Start(
+          kPython, arguments, folder + "/sink.log", [portFile] { return QFile::exists(portFile); },
+          error))
     return false;
   QFile file(portFile);
   port_ = file.open(QIODevice::ReadOnly) ? file.readAll().trimmed().toInt() : 0;

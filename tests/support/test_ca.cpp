@@ -12,9 +12,9 @@ bool Run(const QString& folder, const QStringList& arguments, QString* error) {
   openssl.start(QStringLiteral("openssl"), arguments);
   if (!openssl.waitForFinished(30000) || openssl.exitStatus() != QProcess::NormalExit ||
       openssl.exitCode() != 0) {
-    *error = QStringLiteral("openssl %1: %2 %3")
-                 .arg(arguments.join(' '), openssl.errorString(),
-                      QString::fromUtf8(openssl.readAll()));
+    *error =
+        QStringLiteral("openssl %1: %2 %3")
+            .arg(arguments.join(' '), openssl.errorString(), QString::fromUtf8(openssl.readAll()));
     return false;
   }
   return true;
@@ -41,9 +41,8 @@ bool TestCa::Create(const QString& folder, QString* error) {
   if (!Run(folder,
            QStringList{"req", "-x509"} + key +
                QStringList{"-keyout", "ca.key", "-out", "ca.pem", "-days", "2", "-subj",
-                           "/CN=Quillora test CA", "-addext",
-                           "basicConstraints=critical,CA:TRUE", "-addext",
-                           "keyUsage=critical,keyCertSign,cRLSign"},
+                           "/CN=Quillora test CA", "-addext", "basicConstraints=critical,CA:TRUE",
+                           "-addext", "keyUsage=critical,keyCertSign,cRLSign"},
            error) ||
       !Run(folder,
            QStringList{"req"} + key +

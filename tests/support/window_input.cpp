@@ -1,5 +1,7 @@
 #include "window_input.h"
 
+#include <QApplication>
+#include <QInputMethodEvent>
 #include <QTest>
 #include <QWidget>
 #include <QWindow>
@@ -48,6 +50,16 @@ void WindowDrag(QWidget* window, QPoint from, QPoint to, Qt::MouseButton button)
 
 void WindowKey(QWidget* window, Qt::Key key, Qt::KeyboardModifiers modifiers) {
   QTest::keyClick(Handle(window), key, modifiers);
+}
+
+void WindowClickOn(QWidget* window, QWidget* target) {
+  WindowClick(window, Qt::LeftButton, InWindow(target));
+}
+
+void WindowCommitText(QWidget* window, const QString& text) {
+  QInputMethodEvent event;
+  event.setCommitString(text);
+  QApplication::sendEvent(window->window()->focusWidget(), &event);
 }
 
 }  // namespace testenv

@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <optional>
 
-#include "protocol/cp932.h"
 #include "platform/message_box.h"
+#include "protocol/cp932.h"
 #include "widgets/grid/grid_cell.h"
 #include "widgets/grid/grid_ctrl.h"
 
