@@ -11,7 +11,7 @@ SANITIZER_ENV = ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
   LSAN_OPTIONS=suppressions=$(CURDIR)/tests/support/lsan.supp:print_suppressions=0 \
   UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
-.PHONY: all deps build run test check bench fuzz artwork screenshots install e2e clean
+.PHONY: all deps build run test check bench fuzz artwork screenshots install e2e demo clean
 
 all: build
 
@@ -77,6 +77,11 @@ install: build
 e2e: build
 	tests/e2e/run $(BUILD) e2e
 	E2E_SCALE=2 tests/e2e/run $(BUILD) e2e/200
+
+# The composer with the receiving service on 127.0.0.1 and an SMTP sink; prints each mail that
+# arrives, until the composer is closed.
+demo: build
+	scripts/demo $(BUILD)
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(BENCH_BUILD) $(FUZZ_BUILD)

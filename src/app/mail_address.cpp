@@ -1,6 +1,6 @@
 #include "mail_address.h"
 
-#include "platform/cp932.h"
+#include "protocol/cp932.h"
 #include "resources/resource_ids.h"
 #include "skin/notice_dlg.h"
 

@@ -1,6 +1,6 @@
 #include "settings_store.h"
 
-#include "platform/cp932.h"
+#include "protocol/cp932.h"
 
 const QString CSettingsStore::kKeyPath = QStringLiteral("Software\\Varneth\\Quillora");
 const QString CSettingsStore::kRequestPath = QStringLiteral("/cgi-bin/writefile.cgi");
@@ -42,7 +42,9 @@ void CSettingsStore::ClearBuffers() {
 }
 
 bool CSettingsStore::ReadInto(const QString& name, QString& buffer, std::size_t limit) {
-  const auto value = key_.QueryString(name, limit);
+  // A value whose code page 932 bytes and terminating zero exceed the buffer cannot be read.
+  auto value = key_.QueryString(name);
+  if (value && Cp932Length(*value) + 1 > limit) value.reset();
   buffer = value ? FitBuffer(*value) : QString();
   return value.has_value();
 }

@@ -9,7 +9,6 @@
 #include <algorithm>
 #include <cerrno>
 
-#include "platform/cp932.h"
 #include "platform/errors.h"
 #include "platform/ini_file.h"
 #include "platform/local_file.h"
@@ -129,16 +128,14 @@ const QVariant* RegistryKey::Find(const QString& name) const {
   return nullptr;
 }
 
-std::optional<QString> RegistryKey::QueryString(const QString& name, std::size_t maxBytes) const {
+std::optional<QString> RegistryKey::QueryString(const QString& name) const {
   if (!IsOpen()) return std::nullopt;
   Refresh();
   const QVariant* stored = Find(name);
   if (!stored || !stored->isValid()) return std::nullopt;
   const QString text = stored->toString();
   if (IsDword(text)) return std::nullopt;
-  QString value = DecodeString(text);
-  if (Cp932Length(value) + 1 > maxBytes) return std::nullopt;
-  return value;
+  return DecodeString(text);
 }
 
 std::optional<std::uint32_t> RegistryKey::QueryDword(const QString& name) const {

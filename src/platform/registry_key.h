@@ -31,9 +31,9 @@ class RegistryKey {
   bool IsOpen() const { return !file_.isEmpty(); }
   bool IsWritable() const { return IsOpen() && writable_; }
 
-  // A string value whose size, measured as code page 932 bytes plus the terminating zero,
-  // exceeds maxBytes cannot be read, as with a too small buffer.
-  std::optional<QString> QueryString(const QString& name, std::size_t maxBytes) const;
+  // The string value as stored; callers that read into a buffer of fixed size check its length
+  // in their own encoding.
+  std::optional<QString> QueryString(const QString& name) const;
   std::optional<std::uint32_t> QueryDword(const QString& name) const;
   bool HasValue(const QString& name) const;
 

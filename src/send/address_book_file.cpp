@@ -11,10 +11,10 @@
 #include <cerrno>
 #include <cstring>
 
-#include "platform/cp932.h"
 #include "platform/local_file.h"
 #include "platform/program_folder.h"
 #include "platform/safe_copy.h"
+#include "protocol/cp932.h"
 
 namespace {
 

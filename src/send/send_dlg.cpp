@@ -6,8 +6,8 @@
 
 #include "app/composer_app.h"
 #include "app/mail_address.h"
-#include "platform/cp932.h"
 #include "platform/errors.h"
+#include "protocol/cp932.h"
 #include "resources/resource_ids.h"
 #include "send/address_book_dlg.h"
 #include "send/busy_notice.h"

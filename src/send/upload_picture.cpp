@@ -6,11 +6,11 @@
 
 #include "app/settings_store.h"
 #include "app/web_links.h"
-#include "platform/cp932.h"
 #include "platform/errors.h"
 #include "platform/http_connection.h"
 #include "platform/http_request.h"
 #include "platform/local_file.h"
+#include "protocol/cp932.h"
 #include "send/attachment_path.h"
 #include "send/busy_notice.h"
 #include "send/event_wait.h"

@@ -49,7 +49,7 @@ bool StoredFirstRunMark() {
 std::optional<QString> Stored(const QString& name) {
   RegistryKey key;
   if (!key.Open(CSettingsStore::kKeyPath, RegistryAccess::Query)) return std::nullopt;
-  return key.QueryString(name, 260);
+  return key.QueryString(name);
 }
 
 // Runs `action` on the first-run setup once it is open.

@@ -64,6 +64,11 @@ TEST(SettingsStore, FailedReadEmptiesTheValueAndItsSenderCopy) {
   EXPECT_FALSE(store.ReadUserId());
   EXPECT_EQ(store.UserId(), QString());
   EXPECT_EQ(store.SenderId(), QString());
+  // The limit counts code page 932 bytes and the terminating zero.
+  store.WriteValue("UserID", QString(129, QChar(0x3042)));
+  EXPECT_TRUE(store.ReadUserId());
+  store.WriteValue("UserID", QString(130, QChar(0x3042)));
+  EXPECT_FALSE(store.ReadUserId());
 }
 
 TEST(SettingsStore, HeldTextsAreCutAt1023Bytes) {

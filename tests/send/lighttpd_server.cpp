@@ -1,36 +1,13 @@
 #include "lighttpd_server.h"
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
 #include <QDir>
 #include <QFile>
 
 namespace {
 
-const char kLighttpd[] = "/usr/sbin/lighttpd";
-
 bool WriteFile(const QString& path, const QByteArray& bytes) {
   QFile file(path);
   return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
-}
-
-sockaddr_in Loopback(int port) {
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_port = htons(static_cast<uint16_t>(port));
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  return address;
-}
-
-bool Answers(int port) {
-  const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-  const sockaddr_in address = Loopback(port);
-  const bool ok = ::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
-  ::close(fd);
-  return ok;
 }
 
 // The script writes its records under temporary names and renames them, so a reader never
@@ -54,26 +31,7 @@ QByteArray CgiScript(const QString& records) {
 
 }  // namespace
 
-int ClosedLoopbackPort() {
-  const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-  sockaddr_in address = Loopback(0);
-  socklen_t length = sizeof address;
-  ::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address);
-  ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length);
-  ::close(fd);
-  return ntohs(address.sin_port);
-}
-
-LighttpdServer::~LighttpdServer() { Stop(); }
-
 bool LighttpdServer::Start(QString* error) {
-  // Another program may take the free port between our look-up and lighttpd's bind.
-  for (int attempt = 0; attempt < 3; ++attempt)
-    if (Launch(error)) return true;
-  return false;
-}
-
-bool LighttpdServer::Launch(QString* error) {
   const QString root = dir_.path();
   const QString records = root + "/records";
   QDir().mkpath(root + "/htdocs/cgi-bin");
@@ -85,43 +43,7 @@ bool LighttpdServer::Launch(QString* error) {
     return false;
   }
   SetReply("200 OK", "<html><body>OK</body></html>\n");
-
-  port_ = ClosedLoopbackPort();
-  const QString config = QStringLiteral(
-                             "server.document-root = \"%1/htdocs\"\n"
-                             "server.bind = \"127.0.0.1\"\n"
-                             "server.port = %2\n"
-                             "server.modules = (\"mod_cgi\")\n"
-                             "server.errorlog = \"%1/error.log\"\n"
-                             "server.upload-dirs = (\"%1\")\n"
-                             "cgi.assign = (\".cgi\" => \"\")\n")
-                             .arg(root)
-                             .arg(port_);
-  WriteFile(root + "/lighttpd.conf", config.toUtf8());
-
-  process_.setStandardOutputFile(QProcess::nullDevice());
-  process_.setStandardErrorFile(QProcess::nullDevice());
-  process_.start(kLighttpd, {"-D", "-f", root + "/lighttpd.conf"});
-  if (!process_.waitForStarted(5000)) {
-    *error = QStringLiteral("cannot run %1: %2").arg(kLighttpd, process_.errorString());
-    return false;
-  }
-  for (int waited = 0; waited < 5000; waited += 20) {
-    if (Answers(port_)) return true;
-    if (process_.waitForFinished(20)) break;
-  }
-  *error = QStringLiteral("lighttpd did not answer: ") + ReadRecord("../error.log");
-  Stop();
-  return false;
-}
-
-void LighttpdServer::Stop() {
-  if (process_.state() == QProcess::NotRunning) return;
-  process_.terminate();
-  if (!process_.waitForFinished(5000)) {
-    process_.kill();
-    process_.waitForFinished(5000);
-  }
+  return host_.Start({root + "/htdocs", root, {}, {}}, error);
 }
 
 void LighttpdServer::SetReply(const QByteArray& status, const QByteArray& page) {

@@ -2,9 +2,11 @@
 
 #include <QByteArray>
 #include <QMap>
-#include <QProcess>
 #include <QString>
 #include <QTemporaryDir>
+
+#include "lighttpd_host.h"
+#include "loopback.h"
 
 // A real lighttpd on 127.0.0.1 with the service's CGI path, /cgi-bin/writefile.cgi, whose
 // script records each request's CGI variables and raw body in a temporary folder and answers
@@ -12,17 +14,16 @@
 class LighttpdServer {
  public:
   LighttpdServer() = default;
-  ~LighttpdServer();
   LighttpdServer(const LighttpdServer&) = delete;
   LighttpdServer& operator=(const LighttpdServer&) = delete;
 
   // Starts on a free port and waits until it answers; false with the reason otherwise.
   bool Start(QString* error);
-  void Stop();
+  void Stop() { host_.Stop(); }
 
-  int Port() const { return port_; }
+  int Port() const { return host_.Port(); }
   // The value for the `Server` setting.
-  QString Address() const { return QStringLiteral("127.0.0.1:%1").arg(port_); }
+  QString Address() const { return host_.HostAndPort(); }
 
   // What the CGI answers from now on, e.g. ("500 Internal Server Error", page).
   void SetReply(const QByteArray& status, const QByteArray& page);
@@ -37,12 +38,7 @@ class LighttpdServer {
 
  private:
   QByteArray ReadRecord(const QString& name) const;
-  bool Launch(QString* error);
 
   QTemporaryDir dir_;
-  QProcess process_;
-  int port_ = 0;
+  LighttpdHost host_;
 };
-
-// A port on 127.0.0.1 that nothing listens on.
-int ClosedLoopbackPort();

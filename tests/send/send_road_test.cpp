@@ -5,7 +5,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
-#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QTest>
 #include <QTimer>
@@ -34,17 +33,6 @@ const QByteArray kDelimiter = "---------------------------7d01777301a2";
 // Keys typed on the keyboard, as they reach the window.
 void TypeKeys(QWidget* window, const char* text) {
   for (; *text; ++text) QTest::keyClick(window->windowHandle(), *text);
-}
-
-// Text committed by an input method into the widget with the focus.
-void CommitText(QWidget* window, const QString& text) {
-  QInputMethodEvent event;
-  event.setCommitString(text);
-  QApplication::sendEvent(window->focusWidget(), &event);
-}
-
-void Click(QWidget* window, QWidget* target) {
-  testenv::WindowClick(window, Qt::LeftButton, testenv::InWindow(target));
 }
 
 // Counts paint events.
@@ -125,13 +113,13 @@ TEST(SendRoad, ComposedPictureReachesTheServiceWhileTheWindowsKeepPainting) {
                            testenv::InWindow(grid, cell.ToQRect().center()));
       testenv::WindowKey(addressBook, Qt::Key_F2);  // the choice list opens on "送信せず"
       testenv::WindowKey(addressBook, Qt::Key_Up);  // "送信する"
-      Click(addressBook, addressBook->Button(ControlId::Ok));
+      testenv::WindowClickOn(addressBook, addressBook->Button(ControlId::Ok));
     });
-    Click(send, send->Button(CSendDlg::kToButton));
+    testenv::WindowClickOn(send, send->Button(CSendDlg::kToButton));
     EXPECT_EQ(send->ToEdit()->text(), "ab@x.jp,bc@y.jp");
 
     testenv::WindowKey(send, Qt::Key_Tab);
-    CommitText(send, QStringLiteral("写真です"));
+    testenv::WindowCommitText(send, QStringLiteral("写真です"));
     testenv::WindowKey(send, Qt::Key_Tab);
     TypeKeys(send, "line1");
     testenv::WindowKey(send, Qt::Key_Return);
@@ -150,9 +138,9 @@ TEST(SendRoad, ComposedPictureReachesTheServiceWhileTheWindowsKeepPainting) {
       }
     });
     poke.start(40);
-    Click(send, send->Button(CSendDlg::kSendButton));
+    testenv::WindowClickOn(send, send->Button(CSendDlg::kSendButton));
   });
-  Click(&window, window.Button(CComposeDlg::kSendButton));
+  testenv::WindowClickOn(&window, window.Button(CComposeDlg::kSendButton));
 
   ASSERT_TRUE(sendDialogOpened);
   EXPECT_TRUE(window.isVisible());

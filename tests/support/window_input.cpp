@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QInputMethodEvent>
 #include <QMenu>
 #include <QTest>
 #include <QTimer>
@@ -72,6 +73,16 @@ void ChooseInNextMenu(const QString& text) {
     menu->close();
   });
   timer->start(10);
+}
+
+void WindowClickOn(QWidget* window, QWidget* target) {
+  WindowClick(window, Qt::LeftButton, InWindow(target));
+}
+
+void WindowCommitText(QWidget* window, const QString& text) {
+  QInputMethodEvent event;
+  event.setCommitString(text);
+  QApplication::sendEvent(window->window()->focusWidget(), &event);
 }
 
 }  // namespace testenv

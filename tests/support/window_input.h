@@ -4,6 +4,7 @@
 #include <QString>
 #include <Qt>
 
+class QString;
 class QWidget;
 
 // Mouse and key input as a real pointer and keyboard deliver it: to the top-level window at window
@@ -26,6 +27,10 @@ void WindowDrag(QWidget* window, QPoint from, QPoint to, Qt::MouseButton button 
 
 // A key typed into the window: it reaches the widget with the keyboard focus.
 void WindowKey(QWidget* window, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+// A left click on the middle of `target`, one of the window's widgets.
+void WindowClickOn(QWidget* window, QWidget* target);
+// Text committed by an input method (as Japanese is typed) into the widget with the focus.
+void WindowCommitText(QWidget* window, const QString& text);
 
 // Clicks the item `text` of the next popup menu that opens, as the pointer would.
 void ChooseInNextMenu(const QString& text);

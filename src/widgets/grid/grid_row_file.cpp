@@ -1,6 +1,6 @@
 #include "grid_row_file.h"
 
-#include "platform/cp932.h"
+#include "protocol/cp932.h"
 #include "platform/message_box.h"
 #include "widgets/grid/grid_cell.h"
 #include "widgets/grid/grid_csv.h"

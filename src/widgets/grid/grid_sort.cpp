@@ -6,7 +6,7 @@
 #include <numeric>
 #include <string_view>
 
-#include "platform/cp932.h"
+#include "protocol/cp932.h"
 
 namespace {
 

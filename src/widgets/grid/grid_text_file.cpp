@@ -4,11 +4,11 @@
 #include <cerrno>
 #include <optional>
 
-#include "platform/cp932.h"
 #include "platform/errors.h"
 #include "platform/local_file.h"
 #include "platform/message_box.h"
 #include "platform/safe_copy.h"
+#include "protocol/cp932.h"
 #include "widgets/grid/grid_cell.h"
 #include "widgets/grid/grid_ctrl.h"
 

@@ -8,7 +8,7 @@
 #include <cstring>
 
 #include "file_size_limit.h"
-#include "platform/cp932.h"
+#include "protocol/cp932.h"
 #include "test_environment.h"
 #include "test_files.h"
 #include "widgets/grid/grid_ctrl.h"

@@ -1,4 +1,4 @@
-#include "cp932.h"
+#include "protocol/cp932.h"
 
 #include <iconv.h>
 
@@ -87,8 +87,8 @@ std::string ToCp932(const QString& text, bool* lossless) {
                                     lossless);
 }
 
-QString FromCp932(std::string_view bytes) {
-  const std::string utf8 = FromCp932Converter().Convert(bytes, '?', 1, nullptr);
+QString FromCp932(std::string_view bytes, bool* lossless) {
+  const std::string utf8 = FromCp932Converter().Convert(bytes, '?', 1, lossless);
   return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
 }
 

@@ -6,12 +6,13 @@
 #include <string_view>
 
 // Conversion to and from code page 932 (Shift-JIS as Windows writes it), the encoding of every
-// byte the program sends to the service or stores in its own files.
+// byte the composer sends to the service or stores in its own files, and that the service reads.
 
 // Converts text to code page 932. Characters that have no form there become '?', and
 // *lossless (when given) tells whether that happened.
 std::string ToCp932(const QString& text, bool* lossless = nullptr);
-QString FromCp932(std::string_view bytes);
+// Bytes that form no character become '?', and *lossless (when given) tells whether that happened.
+QString FromCp932(std::string_view bytes, bool* lossless = nullptr);
 
 // The first character of text that code page 932 cannot write, or an empty text.
 QString FirstNonCp932Character(const QString& text);

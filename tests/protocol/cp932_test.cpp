@@ -1,4 +1,4 @@
-#include "platform/cp932.h"
+#include "protocol/cp932.h"
 
 #include <gtest/gtest.h>
 
@@ -19,6 +19,13 @@ TEST(Cp932, MarksCharactersWithoutCodePage932Form) {
   EXPECT_EQ(ToCp932(QStringLiteral("a\U0001F600b"), &lossless), "a?b");
   EXPECT_FALSE(lossless);
   ToCp932(QStringLiteral("ok"), &lossless);
+  EXPECT_TRUE(lossless);
+  // Bytes that form no character: a lead byte without its second byte, an unassigned byte.
+  for (const std::string_view bytes : {"a\x82", "\xFF", "\x82\x20"}) {
+    FromCp932(bytes, &lossless);
+    EXPECT_FALSE(lossless) << bytes;
+  }
+  EXPECT_EQ(FromCp932("\x82\xA0", &lossless), QStringLiteral("あ"));
   EXPECT_TRUE(lossless);
 }
 

@@ -1,0 +1,35 @@
+#include "cgi/picture_check.h"
+
+#include <QImage>
+#include <QSize>
+
+#include "imaging/full_color_image.h"
+
+namespace {
+
+const auto* Bytes(std::string_view bytes) {
+  return reinterpret_cast<const std::uint8_t*>(bytes.data());
+}
+
+}  // namespace
+
+PictureFault CheckPictureHeader(std::string_view bytes, PictureKind* kind) {
+  if (bytes.starts_with("GIF87a") || bytes.starts_with("GIF89a"))
+    *kind = {"image/gif", "picture.gif"};
+  else if (bytes.starts_with("\xFF\xD8\xFF"))
+    *kind = {"image/jpeg", "picture.jpg"};
+  else if (bytes.starts_with("\x89PNG\r\n\x1A\n"))
+    *kind = {"image/png", "picture.png"};
+  else
+    return PictureFault::kNotAPicture;
+  if (bytes.size() > kMaxPictureBytes) return PictureFault::kTooManyBytes;
+  const QSize size = ReadImageSize(Bytes(bytes), bytes.size());
+  if (!size.isValid() || size.isEmpty()) return PictureFault::kUndecodable;
+  if (size.width() > kMaxPictureSide || size.height() > kMaxPictureSide)
+    return PictureFault::kTooLarge;
+  return PictureFault::kNone;
+}
+
+bool PictureDecodes(std::string_view bytes) {
+  return !DecodeFullColorImage(Bytes(bytes), bytes.size()).isNull();
+}

@@ -1,0 +1,92 @@
+#include "store/account_store.h"
+
+#include <sodium.h>
+
+#include <string>
+
+#include "store/database.h"
+#include "store/password_hash.h"
+
+namespace {
+
+constexpr std::uint32_t kLowestAlbum = 100000;      // 6 digits
+constexpr std::uint32_t kHighestAlbum = 999999999;  // 9 digits
+
+qint64 RandomAlbumNumber() {
+  return kLowestAlbum + randombytes_uniform(kHighestAlbum - kLowestAlbum + 1);
+}
+
+Account AccountOf(const QSqlQuery& row) {
+  return {row.value(0).toLongLong(), row.value(1).toString(), row.value(2).toLongLong(),
+          row.value(3).toLongLong()};
+}
+
+const QString kColumns = QStringLiteral("id, address, album_number, created_at");
+
+}  // namespace
+
+std::optional<Account> AccountStore::Authenticate(const QString& address,
+                                                  std::string_view password) {
+  QSqlQuery row = database_.Run(
+      QStringLiteral("SELECT %1, password_hash FROM accounts WHERE address = ?").arg(kColumns),
+      {address});
+  if (!row.next()) {
+    SpendPasswordCheck(password);
+    return std::nullopt;
+  }
+  if (!VerifyPassword(row.value(4).toString().toStdString(), password)) return std::nullopt;
+  return AccountOf(row);
+}
+
+std::optional<Account> AccountStore::Add(const QString& address, std::string_view password,
+                                         qint64 now) {
+  // Hashing first also starts libsodium for the album number's draw.
+  const QString hash = QString::fromStdString(HashPassword(password));
+  Transaction transaction(database_);
+  if (database_.Run(QStringLiteral("SELECT 1 FROM accounts WHERE address = ?"), {address}).next())
+    return std::nullopt;
+  qint64 album = RandomAlbumNumber();
+  // Album numbers are unique; with at most a few million accounts a draw rarely repeats.
+  while (database_.Run(QStringLiteral("SELECT 1 FROM accounts WHERE album_number = ?"), {album})
+             .next())
+    album = RandomAlbumNumber();
+  QSqlQuery inserted = database_.Run(
+      QStringLiteral("INSERT INTO accounts (address, password_hash, album_number, created_at)"
+                     " VALUES (?, ?, ?, ?) RETURNING id"),
+      {address, hash, QVariant::fromValue<qint64>(album), QVariant::fromValue<qint64>(now)});
+  if (!inserted.next()) throw DatabaseError("the new account has no id");
+  const Account account{inserted.value(0).toLongLong(), address, album, now};
+  inserted.finish();
+  transaction.Commit();
+  return account;
+}
+
+bool AccountStore::SetPassword(const QString& address, std::string_view password) {
+  const QString hash = QString::fromStdString(HashPassword(password));
+  return database_
+             .Run(QStringLiteral("UPDATE accounts SET password_hash = ? WHERE address = ?"),
+                  {hash, address})
+             .numRowsAffected() > 0;
+}
+
+bool AccountStore::Remove(const QString& address) {
+  Transaction transaction(database_);
+  database_.Run(QStringLiteral("DELETE FROM pictures WHERE account_id IN"
+                               " (SELECT id FROM accounts WHERE address = ?)"),
+                {address});
+  const bool removed =
+      database_.Run(QStringLiteral("DELETE FROM accounts WHERE address = ?"), {address})
+          .numRowsAffected() > 0;
+  transaction.Commit();
+  return removed;
+}
+
+std::vector<AccountSummary> AccountStore::List() {
+  QSqlQuery rows = database_.Run(QStringLiteral(
+      "SELECT a.id, a.address, a.album_number, a.created_at,"
+      " (SELECT COUNT(*) FROM pictures p WHERE p.account_id = a.id AND p.delivered = 1)"
+      " FROM accounts a ORDER BY a.address"));
+  std::vector<AccountSummary> accounts;
+  while (rows.next()) accounts.push_back({AccountOf(rows), rows.value(4).toLongLong()});
+  return accounts;
+}

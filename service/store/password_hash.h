@@ -1,0 +1,14 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// Argon2id password hashes through libsodium, at its interactive cost.
+
+// The hash string to store (it carries its own salt and cost). Throws std::bad_alloc when the
+// memory the hash needs cannot be had.
+std::string HashPassword(std::string_view password);
+bool VerifyPassword(const std::string& hash, std::string_view password);
+// The same work as a verification, for an account that does not exist, so that the time taken
+// does not tell the two apart.
+void SpendPasswordCheck(std::string_view password);

@@ -1,0 +1,39 @@
+// The same service on a PostgreSQL server that the test starts itself.
+#include <gtest/gtest.h>
+
+#include "upload_requests.h"
+
+namespace {
+
+TEST(Postgresql, AccountsLimitsAndDeliveryOnPostgresql) {
+  ServiceSite site;
+  QString error;
+  ASSERT_TRUE(
+      site.Start({.postgres = true, .extraConfig = "[limits]\nmails_per_hour = 2\n"}, &error))
+      << error.toStdString();
+  const qint64 album = site.AddAccount("hanako@example.jp", "quill2026");
+  ASSERT_GT(album, 0);
+  EXPECT_EQ(site.Admin({"user", "add", "hanako@example.jp"}, "again\n").exitCode, 1);
+  EXPECT_EQ(site.Admin({"db", "migrate"}).out, "schema version 1\n");
+  EXPECT_EQ(site.Admin({"config", "check"}).exitCode, 0);
+
+  const HttpReply reply = Upload(site, {});
+  ASSERT_EQ(reply.status, 200) << reply.body.toStdString();
+  EXPECT_EQ(reply.body, "OK\r\nalbum=" + QByteArray::number(album) + "\r\n");
+  UploadParts wrong;
+  wrong.password = "quill2025";
+  EXPECT_EQ(Upload(site, wrong).status, 401);
+
+  // Five at once against the one mail left this hour: PostgreSQL's row lock orders them.
+  const ConcurrentOutcome outcome = UploadAtOnce(site, {}, 5);
+  EXPECT_EQ(outcome.delivered, 1);
+  EXPECT_EQ(outcome.overLimit, 4);
+  EXPECT_TRUE(site.Sink().WaitForMails(2));
+  EXPECT_EQ(site.Sink().MailCount(), 2);
+  EXPECT_TRUE(site.Admin({"user", "list"}).out.contains(" pictures=2 "));
+
+  ASSERT_EQ(site.Admin({"user", "remove", "hanako@example.jp"}).exitCode, 0);
+  EXPECT_EQ(Upload(site, {}).status, 401);
+}
+
+}  // namespace
