@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/program_folder.h"
+#include "platform/server_address.h"
 
 namespace {
 
@@ -18,13 +19,26 @@ bool IsHostName(const QString& host) {
 // The address, when it parses strictly and names exactly the host it was built from.
 std::optional<QUrl> Checked(const QString& text, const QString& host) {
   const QUrl url(text, QUrl::StrictMode);
-  if (!url.isValid() || url.scheme() != QLatin1String("http") || url.userInfo().size() > 0)
+  if (!url.isValid() ||
+      (url.scheme() != QLatin1String("http") && url.scheme() != QLatin1String("https")) ||
+      url.userInfo().size() > 0)
     return std::nullopt;
   // The host without its port; an IPv6 address without its brackets.
   const QString expected = host.startsWith(u'[') ? host.mid(1).section(u']', 0, 0)
                                                  : host.section(QLatin1Char(':'), 0, 0);
   if (url.host().compare(expected, Qt::CaseInsensitive) != 0) return std::nullopt;
   return url;
+}
+
+// An address on the service's server, in the server's own scheme.
+std::optional<QUrl> OnServer(const QString& server, const QString& pathAndQuery) {
+  if (server.isEmpty() || std::any_of(server.begin(), server.end(),
+                                      [](QChar c) { return c.unicode() >= 0x80 || c.isSpace(); }))
+    return std::nullopt;
+  const auto address = ParseServerAddress(server.toStdString());
+  if (!address) return std::nullopt;
+  return Checked(QString::fromStdString(address->Origin()) + pathAndQuery,
+                 QString::fromStdString(address->host));
 }
 
 }  // namespace
@@ -52,19 +66,16 @@ std::optional<QUrl> HomePageAddress(const QString& homePage) {
 }
 
 std::optional<QUrl> PublicAlbumAddress(const QString& server, const QString& albumNumber) {
-  if (!IsHostName(server) || albumNumber.isEmpty() ||
-      !std::all_of(albumNumber.begin(), albumNumber.end(),
-                   [](QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }))
+  if (albumNumber.isEmpty() || !std::all_of(albumNumber.begin(), albumNumber.end(), [](QChar c) {
+        return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+      }))
     return std::nullopt;
-  return Checked(QStringLiteral("http://") + server +
-                     QStringLiteral("/quill/album/filelist.php3?num=") + albumNumber +
-                     QStringLiteral("&bLogin=0"),
-                 server);
+  return OnServer(server, QStringLiteral("/quill/album/filelist.php3?num=") + albumNumber +
+                              QStringLiteral("&bLogin=0"));
 }
 
 std::optional<QUrl> AlbumEditorAddress(const QString& server) {
-  if (!IsHostName(server)) return std::nullopt;
-  return Checked(QStringLiteral("http://") + server + QStringLiteral("/quill/album/"), server);
+  return OnServer(server, QStringLiteral("/quill/album/"));
 }
 
 QUrl ManualAddress() { return QUrl::fromLocalFile(DataFolder() + QStringLiteral("/manual.html")); }

@@ -411,8 +411,8 @@ void CComposeDlg::OpenWebLink(int buttonId) {
   if (const auto address = PublicAlbumAddress(store_.Server(), album))
     OpenUrl(*address);
   else
-    say(QStringLiteral("アルバム番号が設定されていません。設定ファイル（%1）の AlbumNumber に"
-                       "番号を書いてください。")
+    say(QStringLiteral("アルバム番号がまだありません。一度送信すると設定されます（設定ファイル"
+                       "「%1」の AlbumNumber）。")
             .arg(QFileInfo(RegistryKey::FileForKey(CSettingsStore::kKeyPath)).fileName()));
 }
 

@@ -221,8 +221,14 @@ struct HttpRequest::Impl {
     if (!easy || !multi) ThrowCode(CURLE_OUT_OF_MEMORY);
     Check(curl_easy_setopt(easy, CURLOPT_ERRORBUFFER, errorText));
     Check(curl_easy_setopt(easy, CURLOPT_URL, target.url.c_str()));
-    Check(curl_easy_setopt(easy, CURLOPT_PROTOCOLS_STR, "http"));
-    Check(curl_easy_setopt(easy, CURLOPT_REDIR_PROTOCOLS_STR, "http"));
+    // Exactly the scheme asked for: a secure request never falls back to plain HTTP.
+    const char* scheme = target.url.starts_with("https:") ? "https" : "http";
+    Check(curl_easy_setopt(easy, CURLOPT_PROTOCOLS_STR, scheme));
+    Check(curl_easy_setopt(easy, CURLOPT_REDIR_PROTOCOLS_STR, scheme));
+    Check(curl_easy_setopt(easy, CURLOPT_SSL_VERIFYPEER, 1L));
+    Check(curl_easy_setopt(easy, CURLOPT_SSL_VERIFYHOST, 2L));
+    if (!target.limits.certificateAuthorities.empty())
+      Check(curl_easy_setopt(easy, CURLOPT_CAINFO, target.limits.certificateAuthorities.c_str()));
     Check(curl_easy_setopt(easy, CURLOPT_NOSIGNAL, 1L));
     Check(curl_easy_setopt(easy, CURLOPT_HTTP_VERSION, long(CURL_HTTP_VERSION_1_1)));
     Check(curl_easy_setopt(easy, CURLOPT_USERAGENT, target.agent.c_str()));

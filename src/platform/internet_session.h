@@ -4,7 +4,8 @@
 #include <chrono>
 #include <string>
 
-// How long a transfer may wait before it is given up as a network failure.
+// How long a transfer may wait before it is given up as a network failure, and how it may be
+// ended or checked.
 struct TransferLimits {
   // Time allowed to establish the connection.
   std::chrono::milliseconds connectTimeout{std::chrono::seconds(60)};
@@ -19,6 +20,9 @@ struct TransferLimits {
   // When given and set (from any thread), the transfer ends at once with a failure of kind
   // NetworkFailure::Cancelled.
   const std::atomic<bool>* cancel = nullptr;
+  // Servers' certificates are checked against the system's authorities, or against those of
+  // this PEM file when one is named.
+  std::string certificateAuthorities = {};
 };
 
 enum class ProxyAccess {

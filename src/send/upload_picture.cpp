@@ -80,9 +80,28 @@ QString NetworkFailureText(NetworkFailure failure, const QString& server) {
   return QStringLiteral("サーバー「%1」に送信できませんでした。").arg(server);
 }
 
-// The network and file steps of the upload.
-void PostUpload(const std::string& server, const std::string& path, const UploadFields& fields,
-                const QString& attachment, const TransferLimits& limits) {
+// The album number the service gives in a line "album=<digits>" of its reply, if any.
+QString AlbumNumberIn(const std::string& reply) {
+  std::string_view rest = reply;
+  while (!rest.empty()) {
+    const std::size_t end = std::min(rest.find('\n'), rest.size());
+    std::string_view line = rest.substr(0, end);
+    rest.remove_prefix(std::min(end + 1, rest.size()));
+    if (line.ends_with('\r')) line.remove_suffix(1);
+    if (!line.starts_with("album=")) continue;
+    line.remove_prefix(6);
+    if (line.empty() || line.size() > 18 ||
+        !std::ranges::all_of(line, [](char c) { return c >= '0' && c <= '9'; }))
+      return QString();
+    return QString::fromLatin1(line.data(), static_cast<qsizetype>(line.size()));
+  }
+  return QString();
+}
+
+// The network and file steps of the upload; returns the beginning of the reply.
+std::string PostUpload(const std::string& server, const std::string& path,
+                       const UploadFields& fields, const QString& attachment,
+                       const TransferLimits& limits) {
   const InternetSession session(std::string(kUploadAgent), ProxyAccess::Preconfigured, limits);
   HttpConnection connection(session, server);
   HttpRequest request = connection.OpenRequest("POST", path, kUploadRequestFlags);
@@ -104,6 +123,7 @@ void PostUpload(const std::string& server, const std::string& path, const Upload
   const int status = request.StatusCode();
   request.Close();
   CheckStatus(status, start);
+  return start;
 }
 
 }  // namespace
@@ -134,8 +154,9 @@ int UploadPicture(const UploadTexts& texts, CNoticeDlg* progress, CSettingsStore
   offer.start(limits.offerStopAfter);
   // Off the user-interface thread, so that every window stays painted while the notice keeps
   // the user's input away.
+  std::string reply;
   try {
-    RunOffThread([&] { PostUpload(server, path, fields, attachment, stoppable); });
+    RunOffThread([&] { reply = PostUpload(server, path, fields, attachment, stoppable); });
   } catch (const ServiceRefusal&) {
     throw;
   } catch (const InternetError& error) {
@@ -145,5 +166,11 @@ int UploadPicture(const UploadTexts& texts, CNoticeDlg* progress, CSettingsStore
                         error.Failure());
   }
   shown.Hide();
+  // The service tells the account's album number, so that the album button works unset.
+  if (const QString album = AlbumNumberIn(reply); !album.isEmpty()) {
+    QString stored;
+    store.ReadValue(QStringLiteral("AlbumNumber"), stored);
+    if (stored != album) store.WriteValue(QStringLiteral("AlbumNumber"), album);
+  }
   return 1;
 }

@@ -8,7 +8,8 @@ class CSettingsStore;
 
 // Posts the picture at AttachmentPath() with the account and the mail texts to the service's
 // CGI on the `Server` host and reads the reply to its end. Returns 1 when the reply's status is
-// below 400 (redirects included: the service may send one after taking the mail).
+// below 400 (redirects included: the service may send one after taking the mail); a line
+// "album=<digits>" in the reply is stored as `AlbumNumber`.
 //
 // `texts` are the send dialog's edits as they stand; the caller hands the message over with
 // CR LF line breaks (a QPlainTextEdit's "\n" becomes "\r\n").

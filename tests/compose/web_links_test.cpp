@@ -24,9 +24,14 @@ TEST(WebLinks, AddressesAreBuiltOnlyFromValuesThatKeepTheHost) {
       QStringLiteral("http://quill.example.jp:8080/quill/album/filelist.php3?num=42&bLogin=0"));
   EXPECT_EQ(AlbumEditorAddress("quill.example.jp")->toString(),
             QStringLiteral("http://quill.example.jp/quill/album/"));
+  EXPECT_EQ(AlbumEditorAddress("https://quill.example.jp")->toString(),
+            QStringLiteral("https://quill.example.jp/quill/album/"));
+  EXPECT_EQ(PublicAlbumAddress("https://127.0.0.1:8443/", "42")->toString(),
+            QStringLiteral("https://127.0.0.1:8443/quill/album/filelist.php3?num=42&bLogin=0"));
   EXPECT_TRUE(ManualAddress().isLocalFile());
-  for (const char* server : {"", "evil.example@quill.example.jp", "quill.example.jp/x", "a b",
-                             "quill\x01.jp", "quill.example.jp?x"}) {
+  for (const char* server :
+       {"", "evil.example@quill.example.jp", "quill.example.jp/x", "a b", "quill\x01.jp",
+        "quill.example.jp?x", "ftp://quill.example.jp", "https://evil.example@quill.example.jp"}) {
     EXPECT_FALSE(AlbumEditorAddress(server)) << server;
     EXPECT_FALSE(PublicAlbumAddress(server, "42")) << server;
   }

@@ -115,6 +115,7 @@ struct ServerCase {
   const char* server;
   const char* host;  // nullptr: refused
   int port;
+  bool secure = false;
 };
 
 TEST_F(HttpRequestTest, ServerNamesHostAndOptionalPort) {
@@ -134,6 +135,15 @@ TEST_F(HttpRequestTest, ServerNamesHostAndOptionalPort) {
       {" example.jp", nullptr, 0},
       {"example.jp?x", nullptr, 0},
       {"[::1]x", nullptr, 0},
+      {"https://quill.example.jp", "quill.example.jp", 443, true},
+      {"HTTPS://127.0.0.1:8443/", "127.0.0.1", 8443, true},
+      {"http://quill.example.jp:8080", "quill.example.jp", 8080},
+      {"https://[::1]", "[::1]", 443, true},
+      {"ftp://quill.example.jp", nullptr, 0},
+      {"https://", nullptr, 0},
+      {"https://user@quill.example.jp", nullptr, 0},
+      {"https://quill.example.jp/album", nullptr, 0},
+      {"https://https://quill.example.jp", nullptr, 0},
   };
   for (const ServerCase& c : cases) {
     if (!c.host) {
@@ -143,6 +153,7 @@ TEST_F(HttpRequestTest, ServerNamesHostAndOptionalPort) {
     const HttpConnection connection(session, c.server);
     EXPECT_EQ(connection.Host(), c.host) << c.server;
     EXPECT_EQ(connection.Port(), c.port) << c.server;
+    EXPECT_EQ(connection.Secure(), c.secure) << c.server;
   }
 }
 

@@ -31,7 +31,8 @@ QByteArray CgiScript(const QString& records) {
 
 }  // namespace
 
-bool LighttpdServer::Start(QString* error) {
+bool LighttpdServer::Start(QString* error, const QString& tlsPemFile) {
+  tls_ = !tlsPemFile.isEmpty();
   const QString root = dir_.path();
   const QString records = root + "/records";
   QDir().mkpath(root + "/htdocs/cgi-bin");
@@ -43,7 +44,7 @@ bool LighttpdServer::Start(QString* error) {
     return false;
   }
   SetReply("200 OK", "<html><body>OK</body></html>\n");
-  return host_.Start({root + "/htdocs", root, {}, {}}, error);
+  return host_.Start({root + "/htdocs", root, {}, tlsPemFile}, error);
 }
 
 void LighttpdServer::SetReply(const QByteArray& status, const QByteArray& page) {

@@ -17,13 +17,14 @@ class LighttpdServer {
   LighttpdServer(const LighttpdServer&) = delete;
   LighttpdServer& operator=(const LighttpdServer&) = delete;
 
-  // Starts on a free port and waits until it answers; false with the reason otherwise.
-  bool Start(QString* error);
+  // Starts on a free port and waits until it answers; false with the reason otherwise. With a
+  // certificate and key (one PEM file) it answers over TLS only.
+  bool Start(QString* error, const QString& tlsPemFile = QString());
   void Stop() { host_.Stop(); }
 
   int Port() const { return host_.Port(); }
-  // The value for the `Server` setting.
-  QString Address() const { return host_.HostAndPort(); }
+  // The value for the `Server` setting ("https://127.0.0.1:<port>" over TLS).
+  QString Address() const { return tls_ ? host_.Origin() : host_.HostAndPort(); }
 
   // What the CGI answers from now on, e.g. ("500 Internal Server Error", page).
   void SetReply(const QByteArray& status, const QByteArray& page);
@@ -41,4 +42,5 @@ class LighttpdServer {
 
   QTemporaryDir dir_;
   LighttpdHost host_;
+  bool tls_ = false;
 };

@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QEvent>
 #include <QFile>
+#include <QTemporaryDir>
 #include <atomic>
 #include <chrono>
 #include <cstdlib>
@@ -24,6 +25,7 @@
 #include "send/attachment_path.h"
 #include "skin/notice_dlg.h"
 #include "skin/skin_button.h"
+#include "test_ca.h"
 #include "test_environment.h"
 
 namespace {
@@ -208,6 +210,37 @@ TEST_F(UploadPictureTest, ProgressNoticeIsPaintedBeforeTheRequestAndHiddenAfter)
   EXPECT_EQ(watcher.looks.front().text, QStringLiteral("送信しています..."));
   EXPECT_FALSE(watcher.looks.front().okVisible);
   EXPECT_FALSE(notice_.isVisible());
+}
+
+// "https://" makes the upload go over TLS, the server's certificate checked: trusted, the mail
+// goes and the album number the service tells is kept; not trusted, nothing is sent.
+TEST_F(UploadPictureTest, SecureServerIsCheckedAndItsAlbumNumberKept) {
+  QTemporaryDir folder;
+  TestCa ca;
+  QString error;
+  ASSERT_TRUE(ca.Create(folder.path(), &error)) << error.toStdString();
+  LighttpdServer secure;
+  ASSERT_TRUE(secure.Start(&error, ca.ServerPemFile())) << error.toStdString();
+  secure.SetReply("200 OK", "OK\r\nalbum=4815162\r\n");
+  SetAccount(secure.Address(), "user", "pw");
+  ASSERT_TRUE(secure.Address().startsWith("https://"));
+  EXPECT_EQ(UploadPicture({"to", "s", "m"}, &notice_, store_,
+                          {.certificateAuthorities = ca.CaFile().toStdString()}),
+            1);
+  EXPECT_EQ(secure.RequestCount(), 1);
+  QString album;
+  store_.ReadValue("AlbumNumber", album);
+  EXPECT_EQ(album, QStringLiteral("4815162"));
+
+  // The system's authorities do not know the test CA.
+  try {
+    UploadPicture({"to", "s", "m"}, &notice_, store_);
+    ADD_FAILURE() << "sent to an unknown certificate";
+  } catch (const InternetError& failure) {
+    EXPECT_EQ(failure.Failure(), NetworkFailure::Tls) << failure.what();
+    EXPECT_TRUE(failure.Description().startsWith("サーバー「" + secure.Address() + "」と安全に"));
+  }
+  EXPECT_EQ(secure.RequestCount(), 1);
 }
 
 TEST_F(UploadPictureTest, ProxyVariableOfTheSystemIsHonoured) {
