@@ -229,7 +229,8 @@ QImage CLead::RenderFace() const {
       DrawNearest(face, dest, src);
     }
   }
-  if (!flat_) {
+  // A control too thin to have an inside shows its picture, not its border.
+  if (!flat_ && face.width() > 2 && face.height() > 2) {
     QPainter painter(&face);
     painter.setPen(QColor(128, 128, 128));
     painter.drawRect(face.rect().adjusted(0, 0, -1, -1));
