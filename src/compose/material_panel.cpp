@@ -89,8 +89,10 @@ CMaterialPanel::CMaterialPanel(QWidget* window)
   connect(messageCombo_, &QComboBox::activated, this, [this] { emit CategoryChosen(kMessageTab); });
 }
 
-// A window closed early waits only for the reads already running.
-CMaterialPanel::~CMaterialPanel() {
+CMaterialPanel::~CMaterialPanel() { StopLoading(); }
+
+// Waits only for the reads already running.
+void CMaterialPanel::StopLoading() {
   if (!loading_) return;
   loading_->watcher.cancel();
   loading_->watcher.waitForFinished();
@@ -160,10 +162,7 @@ void CMaterialPanel::LoadThumbnails(Tab tab, const FileList& files) {
 }
 
 void CMaterialPanel::StartLoadingThumbnails(Tab tab, const FileList& files) {
-  if (loading_) {
-    loading_->watcher.cancel();
-    loading_->watcher.waitForFinished();
-  }
+  StopLoading();
   loading_ = std::make_unique<Loading>();
   loading_->tab = tab;
   loading_->wanted.fill(true);
@@ -171,6 +170,9 @@ void CMaterialPanel::StartLoadingThumbnails(Tab tab, const FileList& files) {
           &CMaterialPanel::ShowLoaded);
   std::vector<int> cells(kSlots);
   std::iota(cells.begin(), cells.end(), 0);
+  // All ten results may wait for the loop: held back until shown, the reads would run on
+  // fewer threads than there are cores.
+  loading_->watcher.setPendingResultsLimit(kSlots);
   // In slot order, so that the first thumbnails come first.
   loading_->watcher.setFuture(QtConcurrent::mapped(
       std::move(cells), [files](int slot) { return ReadThumbnail(files[slot], slot); }));

@@ -73,6 +73,7 @@ class CMaterialPanel : public QObject {
   struct Loading;
   static ThumbnailPicture ReadThumbnail(const QString& file, int slot);
   void ShowLoaded();
+  void StopLoading();
   static bool ShowThumbnail(const ThumbnailPicture& picture, CLead* thumbnail);
 
   QWidget* window_;
