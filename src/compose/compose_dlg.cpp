@@ -19,6 +19,7 @@
 #include "app/composer_app.h"
 #include "app/settings_store.h"
 #include "app/splash_dlg.h"
+#include "app/temp_folder.h"
 #include "compose/about_dlg.h"
 #include "compose/compose_canvas.h"
 #include "compose/lead.h"
