@@ -2,7 +2,7 @@
 // default, or the folder given as the first argument) becomes the main picture of the
 // composition window as a loaded picture would; the real export writes its nine files and
 // chooses the attachment, and the attached GIF is compared with the captured canvas: PSNR over
-// red, green and blue together.
+// red, green and blue together. Then the time of one export with a 24-megapixel main picture.
 #include <unistd.h>
 
 #include <QApplication>
@@ -28,6 +28,7 @@
 #include "send/attachment_path.h"
 #include "support/bench_timing.h"
 #include "support/bench_window.h"
+#include "support/test_photos.h"
 
 namespace {
 
@@ -130,5 +131,20 @@ int main(int argc, char* argv[]) {
   std::printf("BENCH export_attached_psnr_p10 %.2f dB anchor=36.87 target=37.5\n",
               Percentile10(psnrs));
   std::printf("BENCH export_ms %.1f ms anchor=none target=20\n", Median(times));
+
+  // A camera's photo as the main picture: what one export costs besides the small picture.
+  const QString large = scratch.path() + QStringLiteral("/large.jpg");
+  MakeLargePhoto(photos[0], 6000, 4000, 23).save(large, "JPG", 90);
+  if (!canvas.LoadMainPicture(large)) {
+    std::fprintf(stderr, "the 24-megapixel photo cannot be loaded\n");
+    return 1;
+  }
+  std::vector<double> largeTimes;
+  for (int run = 0; run < 7; ++run) {
+    const QString base = TempFolder() + QStringLiteral("/large%1").arg(run);
+    QuietStdout quiet;
+    largeTimes.push_back(Milliseconds([&] { ExportPhoneFormats(canvas, base); }));
+  }
+  std::printf("BENCH export_ms_24mp_main %.1f ms anchor=none target=30\n", Median(largeTimes));
   return 0;
 }

@@ -8,25 +8,32 @@
 
 namespace {
 
-// Exported pictures are the user's own: nobody else may list or read them.
-QString PrivateFolder(const QString& path) {
-  QDir().mkpath(path);
-  QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-  return path;
+struct Location {
+  QString path;
+  bool isPrivate = false;
+};
+
+Location TempLocation() {
+  if (ProgramFolderWritable()) return {ProgramFolder() + QStringLiteral("/temp")};
+  const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+  if (!runtime.isEmpty() && QFileInfo(runtime).isDir() && QFileInfo(runtime).isWritable())
+    return {QDir::cleanPath(runtime) + QStringLiteral("/Quillora"), true};
+  return {UserCacheFolder() + QStringLiteral("/temp"), true};
 }
 
 }  // namespace
 
 QString TempFolder() {
-  if (ProgramFolderWritable()) return ProgramFolder() + QStringLiteral("/temp");
-  const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
-  if (!runtime.isEmpty() && QFileInfo(runtime).isDir() && QFileInfo(runtime).isWritable())
-    return PrivateFolder(QDir::cleanPath(runtime) + QStringLiteral("/Quillora"));
-  return PrivateFolder(UserCacheFolder() + QStringLiteral("/temp"));
+  const Location location = TempLocation();
+  QDir().mkpath(location.path);
+  // Exported pictures are the user's own: nobody else may list or read them.
+  if (location.isPrivate)
+    QFile::setPermissions(location.path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+  return location.path;
 }
 
 void EmptyTempFolder() {
-  const QDir folder(TempFolder());
+  const QDir folder(TempLocation().path);
   const QStringList files = folder.entryList(QDir::Files | QDir::Hidden | QDir::System);
   for (const QString& name : files) QFile::remove(folder.filePath(name));
 }

@@ -74,8 +74,9 @@ QRect PlacementRect(int width, int height, int maxWidth, int maxHeight, const QR
     w /= scale;
     h /= scale;
   }
-  const int iw = static_cast<int>(w);
-  const int ih = static_cast<int>(h);
+  // However thin the picture, it stays at least a pixel each way.
+  const int iw = std::max(1, static_cast<int>(w));
+  const int ih = std::max(1, static_cast<int>(h));
   return QRect(canvasRect.x() + (canvasRect.width() - iw) / 2,
                canvasRect.y() + (canvasRect.height() - ih) / 2, iw, ih);
 }
@@ -89,11 +90,11 @@ QRect ThumbnailRect(int width, int height, const QRect& cell) {
     const float sh = static_cast<float>(height) / static_cast<float>(ch);
     const float sw = static_cast<float>(width) / static_cast<float>(cw);
     if (sh >= sw) {
-      w = static_cast<int>(static_cast<float>(width) / sh);
+      w = std::max(1, static_cast<int>(static_cast<float>(width) / sh));
       h = ch;
     } else {
       w = cw;
-      h = static_cast<int>(static_cast<float>(height) / sw);
+      h = std::max(1, static_cast<int>(static_cast<float>(height) / sw));
     }
   }
   return QRect(cell.x() + (cw - w + 1) / 2, cell.y() + (ch - h + 1) / 2, w, h);

@@ -40,10 +40,11 @@ bool OverlayFits(const QRect& moved, const QRect& canvasOnScreen);
 
 // Where a picture of width x height goes when placed on the canvas at most maxWidth x
 // maxHeight: when too large, shrunk by whichever side overflows more so that it fits both
-// ways, and centred on the canvas rectangle.
+// ways, and centred on the canvas rectangle. Every side is at least one pixel.
 QRect PlacementRect(int width, int height, int maxWidth, int maxHeight, const QRect& canvasRect);
 
-// Where a picture of width x height shows in a thumbnail cell: fitted and centred.
+// Where a picture of width x height shows in a thumbnail cell: fitted and centred, every side
+// at least one pixel.
 QRect ThumbnailRect(int width, int height, const QRect& cell);
 
 }  // namespace canvas

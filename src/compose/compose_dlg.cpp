@@ -3,7 +3,6 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QContextMenuEvent>
-#include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFile>
@@ -20,7 +19,6 @@
 #include "app/composer_app.h"
 #include "app/settings_store.h"
 #include "app/splash_dlg.h"
-#include "app/temp_folder.h"
 #include "app/web_links.h"
 #include "compose/about_dlg.h"
 #include "compose/compose_canvas.h"
@@ -163,7 +161,8 @@ void CComposeDlg::InitDialog() {
   materials_->ListCategory(CMaterialPanel::kMessageTab);
   LayOutButtons();
 
-  materials_->LoadThumbnails(CMaterialPanel::kPictureTab, materials_->RecentPictures());
+  // The window does not wait for large photos: their thumbnails fill in as they are read.
+  materials_->StartLoadingThumbnails(CMaterialPanel::kPictureTab, materials_->RecentPictures());
   materials_->ShowTabThumbnails(CMaterialPanel::kPictureTab);
   DrawSelectionFrame();
 
@@ -345,7 +344,6 @@ void CComposeDlg::StartSave() {
     return;
   }
   tempJpegPath_ = ExportBaseName() + QStringLiteral(".jpg");
-  QDir().mkpath(TempFolder());
   const PackedDibPtr capture = canvas_->CaptureCanvas();
   QString error;
   // A failure shows when the copy at the end finds no picture to copy.
@@ -373,8 +371,7 @@ void CComposeDlg::ShowPhonePreview() {
   const QString attachment = AttachmentPath();
   // The picture that will be sent; when none fits, the smallest one made.
   const bool fits = QFileInfo(attachment).isFile();
-  preview_->SetPicture(fits ? attachment : base + QStringLiteral("_32.gif"),
-                       CPhonePreviewWnd::CaptionFor(fits ? attachment : QString()));
+  preview_->ShowExport(fits ? attachment : base + QStringLiteral("_32.gif"), fits);
   preview_->show();
   preview_->RepaintNow();
 }
@@ -417,7 +414,10 @@ void CComposeDlg::OpenWebLink(int buttonId) {
 }
 
 void CComposeDlg::TakeChosenPicture(const QString& path) {
-  StoreRecentPicture(materials_->SelectedThumb(CMaterialPanel::kPictureTab), path);
+  const int slot = materials_->SelectedThumb(CMaterialPanel::kPictureTab);
+  // The first picture opened is what the user expects to see on the canvas.
+  if (StoreRecentPicture(slot, path) && !canvas_->HasPicture())
+    PlaceThumbnail(CMaterialPanel::kPictureTab, slot);
 }
 
 bool CComposeDlg::StoreRecentPicture(int slot, const QString& path) {

@@ -108,7 +108,8 @@ class CComposeDlg : public CSkinDlg {
   void ShowPhonePreview();
   // The home page, album, album editor and help buttons.
   void OpenWebLink(int buttonId);
-  // Puts a chosen picture into the selected slot of the picture tab.
+  // Puts a chosen picture into the selected slot of the picture tab; it becomes the main
+  // picture too when there is none.
   void TakeChosenPicture(const QString& path);
   // Shows a picture in a slot of the picture tab and keeps it there; false (and the slot as it
   // was) when it cannot be read.

@@ -83,14 +83,18 @@ void CLead::SetBitmap(const QImage& image) {
   Changed();
 }
 
-void CLead::CopyBitmapFrom(const CLead& other) {
-  bitmap_ = other.bitmap_;  // shared until one of them writes
-  pyramid_ = other.pyramid_;
-  solid_ = other.solid_;
-  solidSize_ = other.solidSize_;
-  solidColor_ = other.solidColor_;
-  tone_ = other.tone_;
-  toned_ = other.toned_;
+CLead::HeldPicture CLead::Held() const {
+  return {bitmap_, pyramid_, solid_, solidSize_, solidColor_, tone_, toned_};
+}
+
+void CLead::Restore(const HeldPicture& held) {
+  bitmap_ = held.bitmap;  // shared until one of them writes
+  pyramid_ = held.pyramid;
+  solid_ = held.solid;
+  solidSize_ = held.solidSize;
+  solidColor_ = held.solidColor;
+  tone_ = held.tone;
+  toned_ = held.toned;
   Changed();
 }
 
@@ -128,7 +132,8 @@ bool CLead::Load(const QString& path) {
 
 bool CLead::SaveGif(const QString& path, int bitsPerPixel) const {
   if (!HasBitmap() || bitsPerPixel < 5 || bitsPerPixel > 8) return false;
-  const std::vector<std::uint8_t>& bytes = PhoneGifFor(Bitmap(), bitsPerPixel).bytes;
+  const PhoneGifPlan plan(Bitmap());
+  const std::vector<std::uint8_t>& bytes = plan.FileFor(bitsPerPixel).bytes;
   return !bytes.empty() && TryWriteFileReplacing(path, QByteArrayView(bytes));
 }
 
@@ -224,7 +229,8 @@ QImage CLead::RenderFace() const {
       DrawNearest(face, dest, src);
     }
   }
-  if (!flat_) {
+  // A control too thin to have an inside shows its picture, not its border.
+  if (!flat_ && face.width() > 2 && face.height() > 2) {
     QPainter painter(&face);
     painter.setPen(QColor(128, 128, 128));
     painter.drawRect(face.rect().adjusted(0, 0, -1, -1));

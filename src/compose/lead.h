@@ -33,8 +33,21 @@ class CLead : public QWidget {
   // The held picture.
   bool HasBitmap() const { return !bitmap_.isNull() || solid_; }
   void SetBitmap(const QImage& image);
+  // The held picture with its tone, sharing the pixels: a control used for other work gets it
+  // back without reading a file again.
+  struct HeldPicture {
+    QImage bitmap;
+    std::shared_ptr<const PicturePyramid> pyramid;
+    bool solid = false;
+    QSize solidSize;
+    QRgb solidColor = 0;
+    ToneCurve tone = IdentityTone();
+    bool toned = false;
+  };
+  HeldPicture Held() const;
+  void Restore(const HeldPicture& held);
   // Takes the other control's picture (and its tone), as assigning its bitmap property does.
-  void CopyBitmapFrom(const CLead& other);
+  void CopyBitmapFrom(const CLead& other) { Restore(other.Held()); }
   void ClearBitmap();
   // The picture as shown, tone included, as a 32-bit image.
   QImage Bitmap() const;

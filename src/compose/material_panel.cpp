@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
+#include <QFutureWatcher>
 #include <QtConcurrent/QtConcurrentMap>
 #include <numeric>
 
@@ -59,6 +60,14 @@ CMaterialPanel::ThumbnailPicture CMaterialPanel::ReadThumbnail(const QString& fi
   return picture;
 }
 
+// Thumbnails being read on other threads, and which of them are still to be shown.
+struct CMaterialPanel::Loading {
+  Tab tab = kPictureTab;
+  QFutureWatcher<ThumbnailPicture> watcher;
+  int nextSlot = 0;
+  std::array<bool, kSlots> wanted{};
+};
+
 CMaterialPanel::CMaterialPanel(QWidget* window)
     : QObject(window),
       window_(window),
@@ -78,6 +87,15 @@ CMaterialPanel::CMaterialPanel(QWidget* window)
   connect(characterCombo_, &QComboBox::activated, this,
           [this] { emit CategoryChosen(kCharacterTab); });
   connect(messageCombo_, &QComboBox::activated, this, [this] { emit CategoryChosen(kMessageTab); });
+}
+
+CMaterialPanel::~CMaterialPanel() { StopLoading(); }
+
+// Waits only for the reads already running.
+void CMaterialPanel::StopLoading() {
+  if (!loading_) return;
+  loading_->watcher.cancel();
+  loading_->watcher.waitForFinished();
 }
 
 QRect CMaterialPanel::CellRect(int slot) {
@@ -143,7 +161,38 @@ void CMaterialPanel::LoadThumbnails(Tab tab, const FileList& files) {
   for (int slot = 0; slot < kSlots; ++slot) ShowThumbnail(pictures[slot], thumbnails_[tab][slot]);
 }
 
+void CMaterialPanel::StartLoadingThumbnails(Tab tab, const FileList& files) {
+  StopLoading();
+  loading_ = std::make_unique<Loading>();
+  loading_->tab = tab;
+  loading_->wanted.fill(true);
+  connect(&loading_->watcher, &QFutureWatcherBase::resultReadyAt, this,
+          &CMaterialPanel::ShowLoaded);
+  std::vector<int> cells(kSlots);
+  std::iota(cells.begin(), cells.end(), 0);
+  // All ten results may wait for the loop: held back until shown, the reads would run on
+  // fewer threads than there are cores.
+  loading_->watcher.setPendingResultsLimit(kSlots);
+  // In slot order, so that the first thumbnails come first.
+  loading_->watcher.setFuture(QtConcurrent::mapped(
+      std::move(cells), [files](int slot) { return ReadThumbnail(files[slot], slot); }));
+}
+
+void CMaterialPanel::ShowLoaded() {
+  Loading& loading = *loading_;
+  const QFuture<ThumbnailPicture> future = loading.watcher.future();
+  for (; loading.nextSlot < kSlots && future.isResultReadyAt(loading.nextSlot);
+       ++loading.nextSlot) {
+    const int slot = loading.nextSlot;
+    if (loading.wanted[slot]) ShowThumbnail(future.resultAt(slot), thumbnails_[loading.tab][slot]);
+  }
+}
+
 bool CMaterialPanel::LoadThumbnail(const QString& file, CLead* thumbnail) {
+  if (loading_) {
+    for (int slot = 0; slot < kSlots; ++slot)
+      if (thumbnails_[loading_->tab][slot] == thumbnail) loading_->wanted[slot] = false;
+  }
   return ShowThumbnail(ReadThumbnail(file, thumbnail->ControlId() - kFirstThumbnailId), thumbnail);
 }
 

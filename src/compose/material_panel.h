@@ -4,6 +4,7 @@
 #include <QRect>
 #include <QString>
 #include <array>
+#include <memory>
 
 class CLead;
 class QComboBox;
@@ -22,6 +23,7 @@ class CMaterialPanel : public QObject {
   using FileList = std::array<QString, kSlots>;
 
   explicit CMaterialPanel(QWidget* window);
+  ~CMaterialPanel() override;
 
   // The thumbnail cell of slot i (0-9), 70 x 54, in window coordinates.
   static QRect CellRect(int slot);
@@ -40,6 +42,9 @@ class CMaterialPanel : public QObject {
   bool LoadThumbnail(const QString& file, CLead* thumbnail);
   // The same for all ten thumbnails of a tab, read side by side.
   void LoadThumbnails(Tab tab, const FileList& files);
+  // The same without waiting: the files are read on other threads, and each thumbnail shows
+  // once it and every one before it are read. A thumbnail loaded meanwhile keeps its picture.
+  void StartLoadingThumbnails(Tab tab, const FileList& files);
   // Shows the thumbnails of one tab only.
   void ShowTabThumbnails(Tab tab);
 
@@ -65,7 +70,10 @@ class CMaterialPanel : public QObject {
 
  private:
   struct ThumbnailPicture;
+  struct Loading;
   static ThumbnailPicture ReadThumbnail(const QString& file, int slot);
+  void ShowLoaded();
+  void StopLoading();
   static bool ShowThumbnail(const ThumbnailPicture& picture, CLead* thumbnail);
 
   QWidget* window_;
@@ -74,4 +82,5 @@ class CMaterialPanel : public QObject {
   std::array<std::array<CLead*, kSlots>, kTabs> thumbnails_{};
   std::array<FileList, kTabs> files_;
   std::array<int, kTabs> selected_{};
+  std::unique_ptr<Loading> loading_;
 };

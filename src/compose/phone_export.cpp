@@ -23,24 +23,34 @@ struct PhoneFormat {
 };
 constexpr PhoneFormat kFormats[] = {{8, 256}, {7, 128}, {6, 64}, {5, 32}};
 
+// Whether files of an export or a save under `base` are in the folder.
+bool BaseNameUsed(const QDir& folder, const QString& base) {
+  return !folder
+              .entryList({base + QStringLiteral(".*"), base + QStringLiteral("_*")},
+                         QDir::Files | QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot)
+              .isEmpty();
+}
+
 }  // namespace
 
 QString ExportBaseName(const QDateTime& time) {
   const QDate date = time.date();
   const QTime clock = time.time();
-  return TempFolder() + QStringLiteral("/%1%2%3%4%5%6")
-                            .arg(date.year())
-                            .arg(date.month())
-                            .arg(date.day())
-                            .arg(clock.hour())
-                            .arg(clock.minute())
-                            .arg(clock.second());
+  const QString name = QStringLiteral("%1%2%3%4%5%6")
+                           .arg(date.year())
+                           .arg(date.month())
+                           .arg(date.day())
+                           .arg(clock.hour())
+                           .arg(clock.minute())
+                           .arg(clock.second());
+  const QString folder = TempFolder();
+  const QDir listing(folder);
+  QString base = name;
+  for (int n = 2; BaseNameUsed(listing, base); ++n) base = name + QStringLiteral("-%1").arg(n);
+  return folder + QLatin1Char('/') + base;
 }
 
 void ExportPhoneFormats(CComposeCanvas& canvas, const QString& base) {
-  // Without the folder every file would silently fail and no upload could find a picture.
-  QDir().mkpath(QFileInfo(base).absolutePath());
-
   const QString jpeg = base + QStringLiteral(".jpg");
   {
     const PackedDibPtr dib = canvas.CaptureCanvas();
@@ -48,6 +58,9 @@ void ExportPhoneFormats(CComposeCanvas& canvas, const QString& base) {
     WriteJpegFromDib(dib.get(), 100, jpeg, &error);
   }
   CLead& master = *canvas.Master();
+  // The master serves the conversion and then holds the main picture again, as it was loaded:
+  // its file may be gone or changed by now, and reading a large one again takes long.
+  const CLead::HeldPicture mainPicture = master.Held();
   // Every GIF is made from the full-colour picture; without it there is nothing to convert
   // (the master would still hold another picture).
   if (master.Load(jpeg)) {
@@ -60,12 +73,10 @@ void ExportPhoneFormats(CComposeCanvas& canvas, const QString& base) {
       if (bytes.empty() || !TryWriteFileReplacing(gif, QByteArrayView(bytes))) continue;
       CImageObject image;
       if (image.LoadFromFile(gif)) image.SaveToFile(name + QStringLiteral(".png"));
-      if (format.bits == 5) SetAttachmentPath(gif);
     }
   }
   SetAttachmentPath(ChooseAttachment(base));
-
-  if (!canvas.MainPicturePath().isEmpty()) master.Load(canvas.MainPicturePath());
+  master.Restore(mainPicture);
 }
 
 QString ChooseAttachment(const QString& base) {

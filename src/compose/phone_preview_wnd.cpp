@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QPushButton>
+#include <unordered_set>
 
 #include "compose/canvas_view.h"
 #include "imaging/render_image.h"
@@ -28,6 +29,17 @@ QImage TwiceSizePhone() {
   QImage phone(DataFolder() + QStringLiteral("/mobilephone@2x.png"));
   phone.setDevicePixelRatio(2);
   return phone;
+}
+
+// How many colours a picture shows.
+int ColoursIn(const QImage& picture) {
+  const QImage rgb = picture.convertToFormat(QImage::Format_RGB32);
+  std::unordered_set<QRgb> colours;
+  for (int y = 0; y < rgb.height(); ++y) {
+    const auto* line = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
+    colours.insert(line, line + rgb.width());
+  }
+  return static_cast<int>(colours.size());
 }
 
 }  // namespace
@@ -60,8 +72,20 @@ CPhonePreviewWnd::CPhonePreviewWnd(QWidget* parent)
 
 void CPhonePreviewWnd::SetPicture(const QString& path, const QString& caption) {
   picturePath_ = path;
+  const DibSection read = RenderImageFileScaled(path, 100);
+  picture_ = read.IsNull() ? QImage() : read.Image();
   caption_ = caption;
   update();
+}
+
+void CPhonePreviewWnd::ShowExport(const QString& path, bool attached) {
+  SetPicture(path, QString());
+  if (picture_.isNull())
+    caption_ = QStringLiteral("書き出しに失敗しました");
+  else if (!attached)
+    caption_ = QStringLiteral("8KB以内に収まりません");
+  else
+    caption_ = CaptionFor(ColoursIn(picture_), QFileInfo(path).size());
 }
 
 QRect CPhonePreviewWnd::PictureRect(QSize picture) {
@@ -69,12 +93,9 @@ QRect CPhonePreviewWnd::PictureRect(QSize picture) {
                                kDisplayRect.height(), kDisplayRect);
 }
 
-QString CPhonePreviewWnd::CaptionFor(const QString& attachment) {
-  const QFileInfo file(attachment);
-  if (attachment.isEmpty() || !file.isFile()) return QStringLiteral("8KB以内に収まりません");
-  const QString colours = file.completeBaseName().section(QLatin1Char('_'), -1);
-  return colours + QStringLiteral("色・") + QString::number(file.size() / 1024.0, 'f', 1) +
-         QStringLiteral("KB");
+QString CPhonePreviewWnd::CaptionFor(int colours, qint64 bytes) {
+  const qint64 tenths = bytes * 10 / 1024;
+  return QStringLiteral("%1色・%2.%3KB").arg(colours).arg(tenths / 10).arg(tenths % 10);
 }
 
 void CPhonePreviewWnd::setVisible(bool visible) {
@@ -86,11 +107,6 @@ void CPhonePreviewWnd::paintEvent(QPaintEvent* event) {
   CSkinDlg::paintEvent(event);
   QPainter painter(this);
   painter.fillRect(kDisplayRect, Qt::black);
-  if (readPath_ != picturePath_) {
-    readPath_ = picturePath_;
-    const DibSection read = RenderImageFileScaled(picturePath_, 100);
-    picture_ = read.IsNull() ? QImage() : read.Image();
-  }
   if (!picture_.isNull()) painter.drawImage(PictureRect(picture_.size()), picture_);
   if (!caption_.isEmpty()) {
     QFont small = font();

@@ -21,17 +21,21 @@ class CPhonePreviewWnd : public CSkinDlg {
 
   explicit CPhonePreviewWnd(QWidget* parent = nullptr);
 
-  // The file shown in the display and the line under it; read again when painted.
+  // The file shown in the display, read now (an export may have written it again under the
+  // same name), and the line under it.
   void SetPicture(const QString& path, const QString& caption);
+  // The picture of an export: the one that will be sent (`attached`) or the smallest one made,
+  // with a line telling its colours and size, that none fits, or that the export failed.
+  void ShowExport(const QString& path, bool attached);
   const QString& PicturePath() const { return picturePath_; }
   const QString& Caption() const { return caption_; }
   int ShownStateValue() const { return shownState_; }
   QPushButton* HideButton() const { return hideButton_; }
   // Where the picture is drawn: scaled down to fit the display when larger, centred.
   static QRect PictureRect(QSize picture);
-  // The line under the display for the file that will be sent (its colours, from its name,
-  // and its size), or for none.
-  static QString CaptionFor(const QString& attachment);
+  // The line under the display for a picture that will be sent: the colours it uses and its
+  // size in kilobytes, cut (not rounded) to one decimal so that it never reaches the limit.
+  static QString CaptionFor(int colours, qint64 bytes);
 
   void setVisible(bool visible) override;
 
@@ -41,8 +45,7 @@ class CPhonePreviewWnd : public CSkinDlg {
 
  private:
   QString picturePath_;
-  QString readPath_;  // the file `picture_` was read from
-  QImage picture_;
+  QImage picture_;  // read from picturePath_
   QString caption_;
   int shownState_ = kNeverShown;
   QPushButton* hideButton_;

@@ -43,6 +43,9 @@ CPictureChooserDlg::CPictureChooserDlg(QWidget* parent)
   preview_->hide();
   CFileListCtrl* fileList = browser_.List();
 
+  // The preview follows the highlight, whether the mouse or the arrow keys move it; a click
+  // reads the picture again (large ones come from the thumbnail cache then).
+  connect(fileList, &QListWidget::currentRowChanged, this, [this] { UpdateChoice(); });
   connect(fileList, &QListWidget::itemClicked, this, [this] { UpdateChoice(); });
   // A double click on a picture opens it, as in any file window.
   connect(fileList, &QListWidget::itemDoubleClicked, this, [this, fileList] {
@@ -95,7 +98,6 @@ void CPictureChooserDlg::UpdateChoice() {
 // read.
 void CPictureChooserDlg::ShowPreview(const QString& path) {
   const QSize size = path.isEmpty() ? QSize() : ReadImageFileSize(path);
-  chosenReadable_ = false;
   if (!size.isValid() || size.isEmpty()) {
     preview_->hide();
     return;
@@ -106,16 +108,19 @@ void CPictureChooserDlg::ShowPreview(const QString& path) {
     preview_->hide();
     return;
   }
-  chosenReadable_ = true;
   preview_->SetBitmap(reduced.image);
   preview_->SetDestinationRect(fitted);
   preview_->Repaint();
   preview_->show();
 }
 
+// The file itself says whether it can be chosen: the preview may show nothing of a picture
+// that is still a picture.
 void CPictureChooserDlg::OnOK() {
   if (chosenFile_.isEmpty()) return;
-  if (chosenReadable_ && IsPictureFile(chosenFile_)) emit PictureChosen(chosenFile_);
+  const QSize size = ReadImageFileSize(chosenFile_);
+  if (IsPictureFile(chosenFile_) && size.isValid() && !size.isEmpty())
+    emit PictureChosen(chosenFile_);
   EndDialog(QDialog::Accepted);
 }
 
@@ -124,5 +129,10 @@ void CPictureChooserDlg::keyPressEvent(QKeyEvent* event) {
     UpdateChoice();
     return;
   }
+  // Enter in the list takes the highlighted entry: a folder opens, a picture is chosen.
+  CFileListCtrl* fileList = browser_.List();
+  const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+  if (enter && focusWidget() == fileList && fileList->OpenFolderItem(fileList->currentRow()))
+    return;
   CSkinDlg::keyPressEvent(event);
 }

@@ -11,7 +11,7 @@ class CLead;
 class QComboBox;
 
 // Picks a picture file from disk: a place list and the folder's subfolders and pictures, with
-// a small preview of the picture clicked. OK hands the picture to the composition window.
+// a small preview of the highlighted picture. OK hands the picture to the composition window.
 // Created once and kept, so that it opens again where the user left it.
 class CPictureChooserDlg : public CSkinDlg {
   Q_OBJECT
@@ -56,5 +56,4 @@ class CPictureChooserDlg : public CSkinDlg {
   CSkinButton* cancelButton_;
   QString chosenFile_;
   QString chosenFolder_;
-  bool chosenReadable_ = false;
 };

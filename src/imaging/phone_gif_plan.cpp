@@ -262,14 +262,3 @@ int PhoneGifPlan::AttachedBits() const {
   }
   return attached;
 }
-
-const PhoneGifPlan::File& PhoneGifFor(const QImage& picture, int bits) {
-  static QImage last;
-  static std::unique_ptr<PhoneGifPlan> plan;
-  const QImage rgb = picture.convertToFormat(QImage::Format_RGB32);
-  if (!plan || rgb != last) {
-    plan = std::make_unique<PhoneGifPlan>(rgb);
-    last = rgb;
-  }
-  return plan->FileFor(std::clamp(bits, 5, 8));
-}

@@ -38,8 +38,3 @@ class PhoneGifPlan {
  private:
   std::array<File, 4> files_;  // 8, 7, 6, 5 bits
 };
-
-// The file of the picture at `bits` per pixel, from the plan of the last picture when the
-// picture is the same (saving one picture at several depths plans it once). For the
-// user-interface thread only: the plan is kept in one place.
-const PhoneGifPlan::File& PhoneGifFor(const QImage& picture, int bits);

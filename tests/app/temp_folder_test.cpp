@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include "test_environment.h"
 
@@ -37,6 +38,13 @@ TEST(EmptyTempFolder, MissingFolderIsNoError) {
   QDir(testenv::ProgramDir() + "/temp").removeRecursively();
   EmptyTempFolder();
   EXPECT_FALSE(QDir(testenv::ProgramDir() + "/temp").exists());
+}
+
+// Whoever asks for the folder may write into it at once.
+TEST(TempFolder, IsMadeWhenMissing) {
+  QDir(testenv::ProgramDir() + "/temp").removeRecursively();
+  EXPECT_EQ(TempFolder(), testenv::ProgramDir() + "/temp");
+  EXPECT_TRUE(QFileInfo(testenv::ProgramDir() + "/temp").isDir());
 }
 
 }  // namespace

@@ -86,6 +86,15 @@ TEST(CanvasView, ThumbnailsFitTheirCellRoundingTheMarginUp) {
   EXPECT_EQ(canvas::ThumbnailRect(31, 20, cell), QRect(207 + 20, 171 + 17, 31, 20));
 }
 
+// A picture far wider than high (or the other way) still shows as a line of one pixel.
+TEST(CanvasView, FittedSizesOfExtremePicturesAreAtLeastOnePixel) {
+  const QRect cell(207, 171, 70, 54);
+  EXPECT_EQ(canvas::ThumbnailRect(2000, 20, cell), QRect(207, 171 + 27, 70, 1));
+  EXPECT_EQ(canvas::ThumbnailRect(20, 2000, cell), QRect(207 + 35, 171, 1, 54));
+  EXPECT_EQ(canvas::PlacementRect(2000, 20, 94, 89, kCanvas), QRect(52, 188, 94, 1));
+  EXPECT_EQ(canvas::PlacementRect(20, 2000, 96, 91, kCanvas), QRect(98, 143, 1, 91));
+}
+
 TEST(Tone, BrightnessIsMonotonicClampedAndChains) {
   const ToneCurve up = BrightnessTone(300);
   const ToneCurve down = BrightnessTone(-300);

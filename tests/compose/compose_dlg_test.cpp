@@ -4,6 +4,7 @@
 
 #include <QComboBox>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QGuiApplication>
 #include <QScreen>
@@ -159,7 +160,9 @@ TEST_F(ComposeDlgTest, RecentPicturesAndCategoriesComeBackAfterClosing) {
     CComposeDlg window(store);
     RunAndQuit(window, [&] {
       EXPECT_EQ(window.Materials().RecentPictures()[3], picture);
-      EXPECT_TRUE(window.Materials().Thumbnail(CMaterialPanel::kPictureTab, 3)->HasBitmap());
+      EXPECT_TRUE(QTest::qWaitFor([&] {
+        return window.Materials().Thumbnail(CMaterialPanel::kPictureTab, 3)->HasBitmap();
+      }));
       EXPECT_EQ(window.Materials().CharacterCombo()->currentText(), QStringLiteral("Birds"));
       EXPECT_EQ(window.Materials().CharacterFiles()[0],
                 testenv::ProgramDir() + "/item/Birds/owl.bmp");
@@ -175,6 +178,46 @@ TEST_F(ComposeDlgTest, RecentPicturesAndCategoriesComeBackAfterClosing) {
   EXPECT_EQ(value, QStringLiteral("Birds"));
   store.ReadValue("LeadMessage", value);
   EXPECT_EQ(value, QStringLiteral("Hello"));
+}
+
+// The window shows before the recent pictures are read; their thumbnails fill in slot order, and
+// a thumbnail not read yet already loads its picture.
+TEST_F(ComposeDlgTest, WindowShowsAtOnceAndRecentThumbnailsFillInOrder) {
+  std::vector<QString> pictures;
+  for (int slot = 0; slot < CMaterialPanel::kSlots; ++slot) {
+    QImage picture(140, 108, QImage::Format_RGB32);
+    picture.fill(qRgb(20 * slot, 5, 9));
+    pictures.push_back(testenv::ProgramDir() + QString("/p%1.bmp").arg(slot));
+    ASSERT_TRUE(picture.save(pictures.back()));
+    store.WriteValue(QString("LeadMain%1").arg(slot, 2, 10, QLatin1Char('0')), pictures.back());
+  }
+  CComposeDlg window(store);
+  window.show();
+  const CMaterialPanel& materials = window.Materials();
+  auto filled = [&](int slot) {
+    return materials.Thumbnail(CMaterialPanel::kPictureTab, slot)->HasBitmap();
+  };
+  EXPECT_TRUE(window.isVisible());
+  EXPECT_FALSE(filled(0));
+  CLead* fifth = materials.Thumbnail(CMaterialPanel::kPictureTab, 4);
+  testenv::WindowClick(&window, Qt::LeftButton, testenv::InWindow(fifth, {3, 3}));
+  EXPECT_EQ(window.Canvas().MainPicturePath(), pictures[4]);
+  EXPECT_EQ(window.Canvas().CaptureImage().pixel(48, 45), qRgb(80, 5, 9));
+
+  QElapsedTimer waiting;
+  waiting.start();
+  while (!filled(CMaterialPanel::kSlots - 1) && waiting.elapsed() < 10000) {
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    for (int slot = 1; slot < CMaterialPanel::kSlots; ++slot)
+      ASSERT_TRUE(filled(slot - 1) || !filled(slot)) << slot;
+  }
+  for (int slot = 0; slot < CMaterialPanel::kSlots; ++slot) {
+    const CLead* thumbnail = materials.Thumbnail(CMaterialPanel::kPictureTab, slot);
+    ASSERT_TRUE(thumbnail->HasBitmap()) << slot;
+    EXPECT_EQ(thumbnail->Bitmap().pixel(35, 27), qRgb(20 * slot, 5, 9)) << slot;
+  }
+  EXPECT_EQ(window.Canvas().MainPicturePath(), pictures[4]);
+  EXPECT_EQ(materials.SelectedThumb(CMaterialPanel::kPictureTab), 4);
 }
 
 TEST_F(ComposeDlgTest, CategoryListsOnlyUsableFiles) {

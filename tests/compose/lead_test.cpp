@@ -184,7 +184,9 @@ TEST(CLead, SavesGifsOfTheFourDepthsOnly) {
     // The picture as shown, tone included: its 200 colours fit 256 entries exactly.
     CLead back;
     ASSERT_TRUE(back.Load(path));
-    if (bits == 8) EXPECT_EQ(back.Bitmap(), lead.Bitmap());
+    if (bits == 8) {
+      EXPECT_EQ(back.Bitmap(), lead.Bitmap());
+    }
   }
   EXPECT_FALSE(lead.SaveGif(testenv::ProgramDir() + "/g4.gif", 4));
   EXPECT_FALSE(QFile::exists(testenv::ProgramDir() + "/g4.gif"));

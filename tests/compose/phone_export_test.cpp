@@ -155,8 +155,8 @@ TEST_F(PhoneExportTest, OneExportWritesNineFilesOfTheCanvasSizeAndAttachesByTheR
   EXPECT_FLOAT_EQ(Canvas().Master()->BitmapWidth(), 240.0f);
 }
 
-// The send button exports; two exports within a second share the base name and replace its
-// files; a missing temporary folder is made again.
+// The send button exports; a second export within the same second gets a name of its own, so
+// that it never replaces the files of the first; a missing temporary folder is made again.
 TEST_F(PhoneExportTest, SendButtonExportsIntoATempFolderMadeWhenMissing) {
   ASSERT_TRUE(Canvas().LoadMainPicture(WritePhoto("photo.bmp", 120, 100)));
   ASSERT_TRUE(QDir(TempFolder()).removeRecursively());
@@ -177,9 +177,27 @@ TEST_F(PhoneExportTest, SendButtonExportsIntoATempFolderMadeWhenMissing) {
   const QDateTime at(QDate(2024, 12, 3), QTime(23, 59, 7));
   EXPECT_EQ(ExportBaseName(at), ExportBaseName(at.addMSecs(900)));
   EXPECT_NE(ExportBaseName(at), ExportBaseName(at.addSecs(1)));
-  ExportPhoneFormats(Canvas(), ExportBaseName(at));
-  ExportPhoneFormats(Canvas(), ExportBaseName(at.addMSecs(900)));
-  EXPECT_EQ(TempFiles().filter("2024123235").size(), 9);
+  const QString firstBase = ExportBaseName(at);
+  ExportPhoneFormats(Canvas(), firstBase);
+  const QString firstAttachment = AttachmentPath();
+  const QString secondBase = ExportBaseName(at.addMSecs(900));
+  EXPECT_EQ(secondBase, firstBase + "-2");
+  ExportPhoneFormats(Canvas(), secondBase);
+  EXPECT_EQ(TempFiles().filter("202412323597").size(), 18);
+  EXPECT_TRUE(QFileInfo(AttachmentPath()).fileName().startsWith("202412323597-2_"));
+  EXPECT_EQ(ChooseAttachment(firstBase), firstAttachment);
+}
+
+// The main picture stays what was loaded, whatever happens to its file after loading.
+TEST_F(PhoneExportTest, MainPictureIsKeptThroughExportsWhenItsFileGoes) {
+  const QString photo = WritePhoto("photo.bmp", 240, 180);
+  ASSERT_TRUE(Canvas().LoadMainPicture(photo));
+  const QImage shown = Canvas().CaptureImage();
+  ASSERT_TRUE(QFile::remove(photo));
+  ExportPhoneFormats(Canvas(), ExportBaseName());
+  EXPECT_EQ(Canvas().Master()->Bitmap().size(), QSize(240, 180));
+  Canvas().ShowPicture();
+  EXPECT_EQ(Canvas().CaptureImage(), shown);
 }
 
 TEST_F(PhoneExportTest, RuleAttachesTheLargestGifOfThisExportBelowTheLimit) {

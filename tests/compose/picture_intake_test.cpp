@@ -88,6 +88,15 @@ TEST_F(PictureIntake, PastedPictureIsKeptAsAFileAndBecomesTheMainPicture) {
   EXPECT_TRUE(QFile::exists(kept));
   EXPECT_EQ(window->Materials().RecentPictures()[0], kept);
   EXPECT_EQ(window->Canvas().CaptureImage().pixel(48, 45), qRgb(10, 180, 40));
+
+  // However thin, a pasted picture is kept, shown in its thumbnail and becomes the main one.
+  QImage strip(20, 2000, QImage::Format_RGB32);
+  strip.fill(qRgb(200, 0, 120));
+  QGuiApplication::clipboard()->setImage(strip);
+  testenv::WindowKey(window.get(), Qt::Key_V, Qt::ControlModifier);
+  EXPECT_NE(window->Canvas().MainPicturePath(), kept);
+  EXPECT_EQ(window->Materials().RecentPictures()[0], window->Canvas().MainPicturePath());
+  EXPECT_EQ(window->Materials().Thumbnail(CMaterialPanel::kPictureTab, 0)->width(), 1);
 }
 
 }  // namespace

@@ -147,6 +147,39 @@ TEST_F(SaveAndPreview, PreviewShowsThePictureToBeSentAndExportsOncePerShowing) {
   EXPECT_EQ(QDir(testenv::ProgramDir() + "/temp").entryList(QDir::Files).size(), 9);
 }
 
+// Each press shows that export's picture, even when the one before had the same second, with
+// the colours it really uses; an export that wrote nothing says so.
+TEST_F(SaveAndPreview, PreviewShowsEachNewExportAndWhatItHolds) {
+  CPhonePreviewWnd* preview = window->Preview();
+  const QPoint inDisplay = CPhonePreviewWnd::kDisplayRect.center();
+  QString first;
+  for (QRgb colour : {qRgb(250, 250, 250), qRgb(0, 0, 160)}) {
+    QImage solid(96, 91, QImage::Format_RGB32);
+    solid.fill(colour);
+    ASSERT_TRUE(solid.save(testenv::ProgramDir() + "/solid.png"));
+    ASSERT_TRUE(window->Canvas().LoadMainPicture(testenv::ProgramDir() + "/solid.png"));
+    Press(CComposeDlg::kPreviewButton);
+    ASSERT_TRUE(preview->isVisible());
+    EXPECT_NE(preview->PicturePath(), first);
+    first = preview->PicturePath();
+    const QRgb shown = preview->grab().toImage().pixel(inDisplay);
+    EXPECT_NEAR(qRed(shown), qRed(colour), 2);
+    EXPECT_NEAR(qBlue(shown), qBlue(colour), 2);
+    EXPECT_TRUE(preview->Caption().startsWith(QStringLiteral("1色・")))
+        << preview->Caption().toStdString();
+    Press(CComposeDlg::kSaveButton);  // hides the preview
+  }
+  EXPECT_EQ(CPhonePreviewWnd::CaptionFor(256, 8191), QStringLiteral("256色・7.9KB"));
+  EXPECT_EQ(CPhonePreviewWnd::CaptionFor(37, 1536), QStringLiteral("37色・1.5KB"));
+
+  // No folder to export into: nothing is written, and the preview does not blame the size.
+  ASSERT_TRUE(QDir(testenv::ProgramDir() + "/temp").removeRecursively());
+  testenv::WriteFile(testenv::ProgramDir() + "/temp", "a file, not a folder");
+  Press(CComposeDlg::kPreviewButton);
+  EXPECT_EQ(preview->Caption(), QStringLiteral("書き出しに失敗しました"));
+  EXPECT_EQ(preview->grab().toImage().pixel(inDisplay), qRgb(0, 0, 0));
+}
+
 TEST(PhonePreview, IsShapedLikeThePhoneAndPlainWithoutIt) {
   {
     CPhonePreviewWnd plain;
@@ -161,6 +194,12 @@ TEST(PhonePreview, IsShapedLikeThePhoneAndPlainWithoutIt) {
     const QImage face = plain.grab().toImage();
     EXPECT_EQ(face.pixel(CPhonePreviewWnd::kDisplayRect.center()), qRgb(250, 0, 0));
     EXPECT_EQ(face.pixel(CPhonePreviewWnd::kDisplayRect.topLeft()), qRgb(0, 0, 0));
+    // The same file written again is read again.
+    small.fill(qRgb(0, 90, 0));
+    ASSERT_TRUE(small.save(testenv::ProgramDir() + "/small.png"));
+    plain.SetPicture(testenv::ProgramDir() + "/small.png", QString());
+    EXPECT_EQ(plain.grab().toImage().pixel(CPhonePreviewWnd::kDisplayRect.center()),
+              qRgb(0, 90, 0));
   }
   ASSERT_TRUE(QFile::copy(QStringLiteral(QUILLORA_DATA_DIR) + "/mobilephone.gif",
                           testenv::ProgramDir() + "/mobilephone.gif"));

@@ -272,15 +272,3 @@ TEST(PhoneGifPlan, RuleAttachesTheBestLookingFileAndFilesShowWhatWasCounted) {
     }
   }
 }
-
-// The four files of one export are saved one by one from equal pictures: they come from one
-// plan, and another picture never gets the last picture's files.
-TEST(PhoneGifPlan, FilesOfEqualPicturesComeFromOnePlan) {
-  const QImage first = PhotoLike(96, 91, 7);
-  const QImage second = PhotoLike(96, 91, 8);
-  const PhoneGifPlan::File& eight = PhoneGifFor(first, 8);
-  EXPECT_EQ(&PhoneGifFor(first.copy(), 8), &eight);
-  const std::vector<std::uint8_t> secondBytes = PhoneGifFor(second, 8).bytes;
-  EXPECT_EQ(secondBytes, PhoneGifPlan(second).FileFor(8).bytes);
-  EXPECT_NE(secondBytes, PhoneGifPlan(first).FileFor(8).bytes);
-}

@@ -160,7 +160,7 @@ int main(int argc, char* argv[]) {
   // The preview shows what an export of the canvas would send.
   ExportPhoneFormats(compose.Canvas(), ExportBaseName());
   CPhonePreviewWnd preview;
-  preview.SetPicture(AttachmentPath(), CPhonePreviewWnd::CaptionFor(AttachmentPath()));
+  preview.ShowExport(AttachmentPath(), true);
   ok &= Save(preview, folder, QStringLiteral("phone_preview"));
 
   CSendDlg send(store);

@@ -12,7 +12,9 @@ CFileListCtrl::CFileListCtrl(QWidget* parent) : QListWidget(parent) {
   setResizeMode(QListView::Adjust);
   setSelectionMode(QAbstractItemView::SingleSelection);
   setEditTriggers(QAbstractItemView::NoEditTriggers);
-  connect(this, &QListWidget::doubleClicked, this, &CFileListCtrl::OnDoubleClicked);
+  // Files are the dialogs' business.
+  connect(this, &QListWidget::doubleClicked, this,
+          [this](const QModelIndex& index) { OpenFolderItem(index.row()); });
 }
 
 void CFileListCtrl::Clear() {
@@ -63,10 +65,10 @@ QString CFileListCtrl::PathOfItem(int index) const {
   return index >= 0 && index < allPaths_.size() ? allPaths_[index] : QString();
 }
 
-void CFileListCtrl::OnDoubleClicked(const QModelIndex& index) {
-  const int row = index.row();
-  if (!IsFolderItem(row)) return;  // files are the dialog's business
-  const QString path = folderPaths_[row];
+bool CFileListCtrl::OpenFolderItem(int index) {
+  if (!IsFolderItem(index)) return false;
+  const QString path = folderPaths_[index];
   if (combo_) combo_->SelectPath(path);
   ListFolder(path);
+  return true;
 }

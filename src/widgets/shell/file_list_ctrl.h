@@ -27,11 +27,12 @@ class CFileListCtrl : public QListWidget {
   int FolderCount() const { return static_cast<int>(folderPaths_.size()); }
   bool IsFolderItem(int index) const { return index >= 0 && index < FolderCount(); }
   const QString& CurrentFolder() const { return currentFolder_; }
+  // Lists the folder of a folder item (and moves the linked combo there); false for a file.
+  bool OpenFolderItem(int index);
 
  private:
   void Clear();
   void Add(const struct ShellItem& item, const QString& text);
-  void OnDoubleClicked(const QModelIndex& index);
 
   QStringList folderPaths_;
   QStringList allPaths_;
