@@ -68,7 +68,8 @@ int CFirstRunDlg::Run() {
   // The setup window is hidden while the confirmation is open, and comes back with its entries
   // when the confirmation is cancelled.
   while (exec() == kConfirmRequested) {
-    CConfirmDlg confirm(store_, parentWidget());
+    // Opened by the setup: placed over it and kept above it.
+    CConfirmDlg confirm(store_, this);
     if (confirm.exec() == QDialog::Accepted) return QDialog::Accepted;
   }
   return QDialog::Rejected;

@@ -195,6 +195,8 @@ void CComposeDlg::HideSplash() {
 }
 
 void CComposeDlg::RestorePosition() {
+  // Where the compositor places windows, it places this one too.
+  if (!WindowPositionsAreKnown()) return;
   const QScreen* screen = QGuiApplication::primaryScreen();
   const QRect available = screen ? screen->geometry() : QRect(0, 0, 1024, 768);
   QString saved;
@@ -216,7 +218,8 @@ void CComposeDlg::ReadRecentPictures() {
 void CComposeDlg::SaveState() {
   if (stateSaved_) return;
   stateSaved_ = true;
-  store_.WriteValue(kPositionValue, FormatWindowPosition(pos()));
+  // A position the program cannot know must not replace the one kept from elsewhere.
+  if (WindowPositionsAreKnown()) store_.WriteValue(kPositionValue, FormatWindowPosition(pos()));
   for (int slot = 0; slot < CMaterialPanel::kSlots; ++slot)
     store_.WriteValue(kRecentValue.arg(slot, 2, 10, QLatin1Char('0')),
                       materials_->RecentPictures()[slot]);

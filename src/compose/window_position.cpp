@@ -1,5 +1,6 @@
 #include "window_position.h"
 
+#include <QGuiApplication>
 #include <QRegularExpression>
 
 std::optional<QPoint> ParseWindowPosition(const QString& text, QSize screen) {
@@ -17,4 +18,8 @@ std::optional<QPoint> ParseWindowPosition(const QString& text, QSize screen) {
 
 QString FormatWindowPosition(QPoint topLeft) {
   return QStringLiteral("%1,%2").arg(topLeft.x()).arg(topLeft.y());
+}
+
+bool WindowPositionsAreKnown() {
+  return !QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
 }

@@ -7,7 +7,8 @@
 #include "skin/notice_dlg.h"
 #include "skin/skin_button.h"
 
-BusyNotice::BusyNotice(CNoticeDlg* notice, const QString& text) : notice_(notice) {
+BusyNotice::BusyNotice(CNoticeDlg* notice, const QString& text, QWidget* opener)
+    : notice_(notice), opener_(opener) {
   if (!notice_) return;
   modality_ = notice_->windowModality();
   notice_->installEventFilter(this);
@@ -31,7 +32,7 @@ void BusyNotice::Show(const QString& text) {
   if (!notice_->isVisible()) {
     // Kept above the window it reports on: shown again, a window keeps its old place in the
     // stack, below windows made since, unless raised.
-    QWidget* opener = QApplication::activeWindow();
+    QWidget* opener = opener_ ? opener_->window() : QApplication::activeWindow();
     if (opener && opener != notice_) {
       notice_->winId();
       opener->winId();

@@ -14,8 +14,9 @@ class CNoticeDlg;
 // when the object goes.
 class BusyNotice : public QObject {
  public:
-  // A null notice shows nothing.
-  BusyNotice(CNoticeDlg* notice, const QString& text);
+  // A null notice shows nothing. `opener` is the window it reports on (by default the active
+  // one).
+  BusyNotice(CNoticeDlg* notice, const QString& text, QWidget* opener = nullptr);
   ~BusyNotice() override;
   BusyNotice(const BusyNotice&) = delete;
   BusyNotice& operator=(const BusyNotice&) = delete;
@@ -31,5 +32,6 @@ class BusyNotice : public QObject {
 
  private:
   QPointer<CNoticeDlg> notice_;
+  QPointer<QWidget> opener_;
   Qt::WindowModality modality_ = Qt::NonModal;
 };

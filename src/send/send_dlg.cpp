@@ -115,13 +115,13 @@ void CSendDlg::OnSend() {
   const bool sent = RunReportingErrors(this, [&] {
     const WaitCursor wait;
     try {
-      UploadPicture(texts, progress_, store_, limits_);
+      UploadPicture(texts, progress_, store_, limits_, this);
     } catch (const UploadCancelled&) {
       cancelled = true;
       return;
     }
     // Kept on screen for a second; the windows stay painted but take no input meanwhile.
-    const BusyNotice done(progress_, QStringLiteral("送信しました。"));
+    const BusyNotice done(progress_, QStringLiteral("送信しました。"), this);
     WaitFor(1000ms);
   });
   // Stopped by the user: the dialog stays with its texts, to send again or not.

@@ -132,7 +132,7 @@ UploadCancelled::UploadCancelled()
     : InternetError(QStringLiteral("送信を中止しました。"), NetworkFailure::Cancelled) {}
 
 int UploadPicture(const UploadTexts& texts, CNoticeDlg* progress, CSettingsStore& store,
-                  const TransferLimits& limits) {
+                  const TransferLimits& limits, QWidget* opener) {
   store.RefreshSettings();
   // Nothing starts without a server to send to.
   if (const QString problem = ServerProblem(store.Server()); !problem.isEmpty())
@@ -143,7 +143,7 @@ int UploadPicture(const UploadTexts& texts, CNoticeDlg* progress, CSettingsStore
   const std::string path = store.RequestPath().toStdString();
   const QString attachment = AttachmentPath();
 
-  BusyNotice shown(progress, QStringLiteral("送信しています..."));
+  BusyNotice shown(progress, QStringLiteral("送信しています..."), opener);
   // A send that takes long may be stopped.
   std::atomic<bool> stop = false;
   TransferLimits stoppable = limits;

@@ -4,6 +4,7 @@
 #include "send/upload_body.h"
 
 class CNoticeDlg;
+class QWidget;
 class CSettingsStore;
 
 // Posts the picture at AttachmentPath() with the account and the mail texts to the service's
@@ -28,8 +29,9 @@ class CSettingsStore;
 // missing, unreadable or not a regular file, detected before any byte of the body is sent) or
 // UnsendableTextError; callers run it through RunReportingErrors. Nothing stays open after it
 // returns or throws.
+// `opener` is the window the notice stands above (by default the active one).
 int UploadPicture(const UploadTexts& texts, CNoticeDlg* progress, CSettingsStore& store,
-                  const TransferLimits& limits = {});
+                  const TransferLimits& limits = {}, QWidget* opener = nullptr);
 
 // The user stopped the upload with the progress notice's stop button.
 class UploadCancelled : public InternetError {

@@ -68,3 +68,21 @@ std::optional<QRegion> RegionFromBitmap(const QImage& bitmap) {
   MergeBatch(batch, result, haveResult);
   return result;
 }
+
+QImage TransparentOutsideOutline(const QImage& screen, const QImage& bitmap) {
+  if (bitmap.isNull() || screen.isNull()) return screen;
+  const QImage outline = bitmap.convertToFormat(QImage::Format_RGB32);
+  const KeyRange key(outline.pixel(0, outline.height() - 1));
+  QImage result = screen.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+  const double ratio = result.devicePixelRatio();
+  for (int y = 0; y < result.height(); ++y) {
+    const int logicalY = std::min(outline.height() - 1, static_cast<int>(y / ratio));
+    const auto* source = reinterpret_cast<const QRgb*>(outline.constScanLine(logicalY));
+    auto* pixel = reinterpret_cast<QRgb*>(result.scanLine(y));
+    for (int x = 0; x < result.width(); ++x) {
+      const int logicalX = std::min(outline.width() - 1, static_cast<int>(x / ratio));
+      if (key.Contains(source[logicalX])) pixel[x] = 0;
+    }
+  }
+  return result;
+}

@@ -53,11 +53,15 @@ void CSkinButton::FitToImage() {
 void CSkinButton::CutNormalImage(const QImage& background, const QRect& rect) {
   // A twice-size background gives a twice-size piece of the same logical size.
   const qreal ratio = background.isNull() ? 1.0 : background.devicePixelRatio();
-  QImage piece(rect.size() * ratio, QImage::Format_RGB32);
+  // A background made transparent outside its outline gives a piece transparent there too.
+  const bool alpha = background.hasAlphaChannel();
+  QImage piece(rect.size() * ratio,
+               alpha ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
   piece.setDevicePixelRatio(ratio);
   piece.fill(Qt::white);
   if (!background.isNull()) {
     QPainter painter(&piece);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
     const QRectF source(QPointF(rect.topLeft()) * ratio, QSizeF(rect.size()) * ratio);
     painter.drawImage(QPointF(0, 0), background, source);
   }

@@ -1,6 +1,5 @@
 #include "skin_dlg.h"
 
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -45,8 +44,14 @@ void CSkinDlg::ApplySkin() {
   setWindowFlags(windowFlags() | Qt::Dialog | Qt::FramelessWindowHint);
   setFixedSize(background_.size());
   if (useRegion_) {
-    if (const auto region = RegionFromBitmap(background_); region && !region->isEmpty())
+    if (const auto region = RegionFromBitmap(background_); region && !region->isEmpty()) {
+      // The region shapes the window on X11 and takes the input everywhere; a compositor that
+      // draws the whole window (Wayland's take the region as input only) sees the outside
+      // transparent instead.
       setMask(*region);
+      setAttribute(Qt::WA_TranslucentBackground);
+      screenBackground_ = TransparentOutsideOutline(screenBackground_, background_);
+    }
   }
 }
 
@@ -125,10 +130,9 @@ void CSkinDlg::mousePressEvent(QMouseEvent* event) {
     QDialog::mousePressEvent(event);
     return;
   }
-  if (QGuiApplication::platformName().startsWith(QLatin1String("wayland")) && windowHandle() &&
-      windowHandle()->startSystemMove()) {
-    return;
-  }
+  // The window manager moves it when it can (and only it can under Wayland, where a window
+  // does not know where it is); otherwise the window follows the pointer itself.
+  if (windowHandle() && windowHandle()->startSystemMove()) return;
   dragging_ = true;
   dragOffset_ = event->globalPosition().toPoint() - frameGeometry().topLeft();
 }

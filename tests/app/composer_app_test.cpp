@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 
 #include "app/confirm_dlg.h"
 #include "app/first_run_dlg.h"
@@ -91,9 +92,11 @@ TEST_F(ComposerAppTest, CancellingFirstRunSetupEndsWithoutMarkOrMainWindow) {
 TEST_F(ComposerAppTest, ConfirmedSetupStoresAccountAndMarkThenRunsMainWindow) {
   OnSetup([](CFirstRunDlg* setup) {
     FillIn(setup, QStringLiteral("  taro@example.jp "), QStringLiteral("pass word"));
-    testenv::OnNextModal([](QWidget* dialog) {
+    testenv::OnNextModal([setup](QWidget* dialog) {
       auto* confirm = qobject_cast<CConfirmDlg*>(dialog);
       ASSERT_NE(confirm, nullptr);
+      // Compositors place it over the setup and keep it above.
+      EXPECT_EQ(confirm->windowHandle()->transientParent(), setup->windowHandle());
       QTest::mouseClick(confirm->OkButton(), Qt::LeftButton);
     });
     QTest::mouseClick(setup->OkButton(), Qt::LeftButton);

@@ -10,10 +10,14 @@
 #include <QScreen>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 
 #include "app/settings_store.h"
 #include "compose/compose_canvas.h"
 #include "compose/lead.h"
+#include "compose/phone_preview_wnd.h"
+#include "compose/picture_chooser_dlg.h"
+#include "compose/user_settings_dlg.h"
 #include "platform/bitmap_resource.h"
 #include "resources/resource_ids.h"
 #include "skin/skin_button.h"
@@ -95,7 +99,8 @@ TEST_F(ComposeDlgTest, EveryButtonSitsAtItsPlaceWithItsTooltip) {
     EXPECT_EQ(button->pos(), expected.position);
     EXPECT_EQ(button->size(), button->HoverImage().size());
     EXPECT_EQ(button->toolTip(), QString::fromUtf8(expected.tooltip));
-    EXPECT_EQ(button->NormalImage(), window.BackgroundBitmap().copy(button->geometry()));
+    // Its idle look is the window's own, transparent too where the window's outline leaves it.
+    EXPECT_EQ(button->NormalImage(), window.ScreenBackground().copy(button->geometry()));
   }
 }
 
@@ -135,6 +140,24 @@ TEST_F(ComposeDlgTest, EscapeAndEnterDoNotCloseTheWindow) {
     stillOpen = window.isVisible();
   });
   EXPECT_TRUE(stillOpen);
+}
+
+// Compositors place the windows the composition window opens over it and keep them above.
+TEST_F(ComposeDlgTest, WindowsItOpensHaveItAsTheirTransientParent) {
+  CComposeDlg window(store);
+  window.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+  const auto click = [&window](int id) {
+    testenv::WindowClick(&window, Qt::LeftButton, testenv::InWindow(window.Button(id)));
+  };
+  click(CComposeDlg::kOpenButton);
+  click(CComposeDlg::kUserSettingsButton);
+  click(CComposeDlg::kPreviewButton);
+  for (QWidget* opened : std::initializer_list<QWidget*>{window.PictureChooser(),
+                                                         window.UserSettings(), window.Preview()}) {
+    ASSERT_TRUE(opened->isVisible());
+    EXPECT_EQ(opened->windowHandle()->transientParent(), window.windowHandle());
+  }
 }
 
 // Material folders: item/<category>/ and message/<category>/ beside the program.

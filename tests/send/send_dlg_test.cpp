@@ -8,6 +8,7 @@
 #include <QPlainTextEdit>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 #include <cstdlib>
 
 #include "app/settings_store.h"
@@ -113,6 +114,8 @@ TEST_F(SendDlgTest, AStopOfferedAfterAWhileEndsTheSendAndKeepsTheTexts) {
   QString said;
   QTimer::singleShot(500ms, [&] {
     offered = progress->StopButton()->isVisible();
+    // Compositors keep it above the send window.
+    EXPECT_EQ(progress->windowHandle()->transientParent(), dialog_.windowHandle());
     // What the dialog says next comes in a notice of its own.
     testenv::OnNextModal([&](QWidget* window) {
       said = qobject_cast<CNoticeDlg*>(window)->NoticeText();

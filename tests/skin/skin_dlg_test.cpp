@@ -34,8 +34,14 @@ TEST(CSkinDlg, TakesItsBitmapsSizeAndShapeAndLosesItsFrame) {
   EXPECT_TRUE(mask.contains(QPoint(10, 0)));
   EXPECT_FALSE(mask.contains(QPoint(0, 0)));
   EXPECT_FALSE(mask.contains(QPoint(119, 79)));
-  // The background is what the window shows.
-  EXPECT_EQ(dialog.grab().toImage().pixelColor(60, 40), QColor(240, 230, 200));
+  // The background is what the window shows; outside the outline it is transparent, for a
+  // compositor that draws the whole window whatever its region.
+  const QImage shown = dialog.grab().toImage();
+  EXPECT_EQ(shown.pixelColor(60, 40), QColor(240, 230, 200));
+  EXPECT_TRUE(dialog.testAttribute(Qt::WA_TranslucentBackground));
+  EXPECT_EQ(qAlpha(shown.pixel(0, 0)), 0);
+  EXPECT_EQ(qAlpha(shown.pixel(119, 79)), 0);
+  EXPECT_EQ(qAlpha(shown.pixel(10, 0)), 255);
 }
 
 TEST(CSkinDlg, UseRegionOffKeepsTheRectangle) {
@@ -44,6 +50,7 @@ TEST(CSkinDlg, UseRegionOffKeepsTheRectangle) {
   dialog.SetUseRegion(false);
   dialog.Create();
   EXPECT_TRUE(dialog.mask().isEmpty());
+  EXPECT_FALSE(dialog.testAttribute(Qt::WA_TranslucentBackground));
   EXPECT_EQ(dialog.size(), QSize(120, 80));
 }
 
