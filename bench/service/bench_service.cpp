@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <atomic>
 #include <chrono>
@@ -106,13 +107,19 @@ int main(int argc, char* argv[]) {
   SmtpSink sink;
   if (!sink.Start(root + "/sink", &error)) return Fail(error);
 
-  // The limits are far above what the run can send: the figures are the service's work.
+  // The limits are far above what the run can send: the figures are the service's work. The
+  // service is set up as the README says a deployment should be, with a key for remembering
+  // verified passwords.
+  QByteArray key(32, '\0');
+  for (char& byte : key) byte = static_cast<char>(QRandomGenerator::system()->generate());
   const QString config = QStringLiteral(
                              "[database]\ndriver = sqlite\npath = %1/service.db\n"
                              "[relay]\nport = %2\n"
-                             "[limits]\nmails_per_hour = 1000000\nrecipients_per_day = 10000000\n")
+                             "[limits]\nmails_per_hour = 1000000\nrecipients_per_day = 10000000\n"
+                             "[accounts]\nverified_cache_key = %3\n")
                              .arg(root)
-                             .arg(sink.Port());
+                             .arg(sink.Port())
+                             .arg(QString::fromLatin1(key.toHex()));
   if (!Write(root + "/service.conf", config.toUtf8()))
     return Fail("cannot write the configuration");
   QProcess admin;

@@ -31,15 +31,17 @@ WritefileResult Refuse(int status, const QString& reason, const char* outcome) {
 // The account, or nothing after at least `floor` since `started`, whether the address is
 // unknown, not an address at all, or the password wrong.
 std::optional<Account> Authenticate(Database& database, const MailRequest& request,
-                                    std::chrono::steady_clock::time_point started,
-                                    std::chrono::milliseconds floor) {
+                                    const ServiceConfig& config,
+                                    std::chrono::steady_clock::time_point started) {
+  const std::chrono::milliseconds floor(config.failureDelayMs);
   const QByteArray userId = request.userId.toUtf8();
   const auto mailbox = CanonicalMailbox(
       std::string_view(userId.constData(), static_cast<std::size_t>(userId.size())));
   std::optional<Account> account;
   if (mailbox)
-    account =
-        AccountStore(database).Authenticate(QString::fromStdString(*mailbox), request.password);
+    account = AccountStore(database).Authenticate(QString::fromStdString(*mailbox),
+                                                  request.password, config.verifiedCache,
+                                                  QDateTime::currentSecsSinceEpoch());
   else
     SpendPasswordCheck(request.password);
   if (!account) std::this_thread::sleep_until(started + floor);
@@ -57,8 +59,7 @@ WritefileResult HandleBody(const std::string& body, const ServiceConfig& config,
   try {
     Database database(config.database, Database::Creation::kRefused);
     if (StoredSchemaVersion(database) != kSchemaVersion) MigrateSchema(database);
-    const std::optional<Account> account =
-        Authenticate(database, request, started, std::chrono::milliseconds(config.failureDelayMs));
+    const std::optional<Account> account = Authenticate(database, request, config, started);
     if (!account) {
       result =
           Refuse(401, QStringLiteral("ユーザーIDまたはパスワードが違います。"), "unauthorized");

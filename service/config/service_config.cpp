@@ -84,6 +84,15 @@ std::optional<ServiceConfig> ServiceConfig::Load(const QString& path, QStringLis
       {"limits/mails_per_hour", Integer(config.limits.mailsPerHour, 0, 1000000)},
       {"limits/recipients_per_day", Integer(config.limits.recipientsPerDay, 0, 10000000)},
       {"accounts/failure_delay_ms", Integer(config.failureDelayMs, 0, 60000)},
+      {"accounts/verified_cache_key",
+       [&config](const QString& text) {
+         const QByteArray key = QByteArray::fromHex(text.toLatin1());
+         static const QRegularExpression hex(QStringLiteral("^[0-9A-Fa-f]{64}$"));
+         if (!hex.match(text).hasMatch()) return false;
+         config.verifiedCache.key = key.toStdString();
+         return true;
+       }},
+      {"accounts/verified_cache_minutes", Integer(config.verifiedCache.minutes, 1, 1440)},
       {"mail/domain",
        [&config](const QString& text) {
          if (!IsDomain(text)) return false;

@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 #include <optional>
+#include <string>
 
 // The service's settings, read from an INI file (/etc/quillora/service.conf, or the file that
 // QUILLORA_SERVICE_CONF names):
@@ -13,6 +14,7 @@
 //   [relay]     host, port, timeout_seconds                     (the MTA that takes the mail)
 //   [limits]    mails_per_hour, recipients_per_day               (per account)
 //   [accounts]  failure_delay_ms                                (the least time a 401 takes)
+//               verified_cache_key, verified_cache_minutes      (see VerifiedCacheConfig)
 //   [mail]      domain                                          (right of "@" in Message-IDs)
 
 struct DatabaseConfig {
@@ -37,11 +39,22 @@ struct LimitsConfig {
   int recipientsPerDay = 200;
 };
 
+// A password verified against its Argon2id hash is remembered for a while as a keyed BLAKE2b
+// digest, so that the next requests of the account (each of which carries the password) are
+// checked in microseconds instead of the hash's 64 MiB and tens of milliseconds. The key (32
+// bytes, 64 hex digits) lives only in the configuration, never in the database: a copy of the
+// database alone gives digests nobody can test a password against. No key: no cache.
+struct VerifiedCacheConfig {
+  std::string key;  // the 32 bytes; empty: off
+  int minutes = 15;
+};
+
 struct ServiceConfig {
   DatabaseConfig database;
   RelayConfig relay;
   LimitsConfig limits;
   int failureDelayMs = 1000;
+  VerifiedCacheConfig verifiedCache;
   QString mailDomain;  // empty: the host's name
 
   // QUILLORA_SERVICE_CONF when set, else /etc/quillora/service.conf.

@@ -25,17 +25,35 @@ const QString kColumns = QStringLiteral("id, address, album_number, created_at")
 
 }  // namespace
 
-std::optional<Account> AccountStore::Authenticate(const QString& address,
-                                                  std::string_view password) {
-  QSqlQuery row = database_.Run(
-      QStringLiteral("SELECT %1, password_hash FROM accounts WHERE address = ?").arg(kColumns),
-      {address});
+std::optional<Account> AccountStore::Authenticate(const QString& address, std::string_view password,
+                                                  const VerifiedCacheConfig& cache, qint64 now) {
+  QSqlQuery row =
+      database_.Run(QStringLiteral("SELECT %1, password_hash, v.digest, v.expires_at FROM accounts"
+                                   " LEFT JOIN verified_passwords v ON v.account_id = accounts.id"
+                                   " WHERE address = ?")
+                        .arg(kColumns),
+                    {address});
   if (!row.next()) {
     SpendPasswordCheck(password);
     return std::nullopt;
   }
-  if (!VerifyPassword(row.value(4).toString().toStdString(), password)) return std::nullopt;
-  return AccountOf(row);
+  const Account account = AccountOf(row);
+  const std::string hash = row.value(4).toString().toStdString();
+  const bool caching = !cache.key.empty();
+  const std::string digest =
+      caching ? VerifiedDigest(cache.key, account.id, hash, password) : std::string();
+  if (caching && !row.value(5).isNull() && row.value(6).toLongLong() > now &&
+      SameDigest(row.value(5).toString().toStdString(), digest))
+    return account;
+  row.finish();
+  if (!VerifyPassword(hash, password)) return std::nullopt;
+  if (caching)
+    database_.Run(QStringLiteral("INSERT INTO verified_passwords (account_id, digest, expires_at)"
+                                 " VALUES (?, ?, ?) ON CONFLICT (account_id) DO UPDATE SET"
+                                 " digest = excluded.digest, expires_at = excluded.expires_at"),
+                  {account.id, QString::fromStdString(digest),
+                   QVariant::fromValue<qint64>(now + qint64{cache.minutes} * 60)});
+  return account;
 }
 
 std::optional<Account> AccountStore::Add(const QString& address, std::string_view password,

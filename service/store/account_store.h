@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "config/service_config.h"
+
 class Database;
 
 struct Account {
@@ -26,8 +28,11 @@ class AccountStore {
   explicit AccountStore(Database& database) : database_(database) {}
 
   // The account whose address and password match; nothing otherwise, after the same work
-  // whether the address is unknown or the password wrong.
-  std::optional<Account> Authenticate(const QString& address, std::string_view password);
+  // whether the address is unknown or the password wrong. With a cache key, a password that
+  // matched within `cache.minutes` is taken on its remembered digest; a wrong one still costs
+  // the full check.
+  std::optional<Account> Authenticate(const QString& address, std::string_view password,
+                                      const VerifiedCacheConfig& cache = {}, qint64 now = 0);
 
   // A new account with a random album number of 6 to 9 digits; nothing when the address is
   // taken.

@@ -46,6 +46,13 @@ std::vector<QStringList> Steps(const ColumnTypes& types) {
               .arg(types.key, types.bytes),
           QStringLiteral("CREATE INDEX pictures_by_account ON pictures (account_id, sent_at)"),
       },
+      // 2: passwords verified lately, as keyed digests.
+      {
+          QStringLiteral("CREATE TABLE verified_passwords ("
+                         " account_id BIGINT PRIMARY KEY REFERENCES accounts(id) ON DELETE CASCADE,"
+                         " digest TEXT NOT NULL,"
+                         " expires_at BIGINT NOT NULL)"),
+      },
   };
 }
 

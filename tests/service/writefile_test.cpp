@@ -6,6 +6,8 @@
 #include <QImage>
 #include <QJsonArray>
 #include <QJsonObject>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 
 #include "upload_requests.h"
 
@@ -225,6 +227,44 @@ TEST_F(WritefileTest, LimitsRefuseWith429AndRetryAfterAndHoldForSimultaneousSend
   EXPECT_EQ(outcome.overLimit, 3);
   EXPECT_TRUE(site_.Sink().WaitForMails(6));
   EXPECT_EQ(site_.Sink().MailCount(), 6);
+}
+
+// With a cache key, a password that matched is remembered as a keyed digest (never the password
+// or its hash): a wrong password is still refused, and a changed password makes the old one
+// worthless at once. Without the key nothing is remembered.
+TEST_F(WritefileTest, RememberedPasswordsNeedTheKeyAndGoWithAPasswordChange) {
+  StartSite();
+  const auto remembered = [this] {
+    QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "inspect");
+    db.setDatabaseName(site_.Folder() + "/service.db");
+    QStringList digests;
+    if (db.open()) {
+      QSqlQuery query("SELECT digest FROM verified_passwords", db);
+      while (query.next()) digests << query.value(0).toString();
+    }
+    db = QSqlDatabase();
+    QSqlDatabase::removeDatabase("inspect");
+    return digests;
+  };
+  EXPECT_EQ(Upload(site_, {}).status, 200);
+  EXPECT_TRUE(remembered().isEmpty());
+
+  ASSERT_TRUE(site_.Reconfigure("[accounts]\nverified_cache_key = " + QString(64, 'a') + "\n"));
+  EXPECT_EQ(Upload(site_, {}).status, 200);
+  const QStringList digests = remembered();
+  ASSERT_EQ(digests.size(), 1);
+  EXPECT_EQ(digests[0].size(), 64);
+  EXPECT_FALSE(digests[0].contains("quill2026"));
+  EXPECT_EQ(Upload(site_, {}).status, 200);  // on the digest
+  UploadParts wrong;
+  wrong.password = "quill2027";
+  EXPECT_EQ(Upload(site_, wrong).status, 401);
+
+  ASSERT_EQ(site_.Admin({"user", "passwd", "hanako@example.jp"}, "changed\n").exitCode, 0);
+  EXPECT_EQ(Upload(site_, {}).status, 401);
+  UploadParts changed;
+  changed.password = "changed";
+  EXPECT_EQ(Upload(site_, changed).status, 200);
 }
 
 TEST_F(WritefileTest, RelayRefusalsSendNothingAndCountNothing) {
