@@ -74,19 +74,20 @@ def describe(acc):
 
 def nameless_focusable(window):
     """Controls of a window that are on screen, take the focus and have neither a name nor a
-    label."""
-    nameless = []
+    label; and how many take the focus in all."""
+    nameless, focusable = [], 0
     stack = [window]
     while stack:
         acc = stack.pop()
         s = states(acc)
         if s is None or not s.contains(pyatspi.STATE_SHOWING):
             continue
-        if (acc is not window and s.contains(pyatspi.STATE_FOCUSABLE)
-                and not (acc.name or "").strip() and not labelled(acc)):
-            nameless.append(describe(acc))
+        if acc is not window and s.contains(pyatspi.STATE_FOCUSABLE):
+            focusable += 1
+            if not (acc.name or "").strip() and not labelled(acc):
+                nameless.append(describe(acc))
         stack.extend(reversed(children(acc)))
-    return nameless
+    return nameless, focusable
 
 
 def find_all(acc, test, limit=5000):
@@ -196,9 +197,9 @@ def main():
     problems = []
 
     def walk(label, window):
-        nameless = nameless_focusable(window)
+        nameless, focusable = nameless_focusable(window)
         report.append((label, nameless))
-        log(f"{label}: {len(nameless)} focusable control(s) without a name")
+        log(f"{label}: {len(nameless)} of {focusable} focusable control(s) without a name")
         for control in nameless:
             log(f"    {control}")
 
