@@ -75,11 +75,12 @@ install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)
 
 # The installed program under Xvfb, driven with xdotool from first start to a sent picture, at
-# 100 % and 200 %, then under a headless Wayland compositor; screenshots of every step in e2e/,
-# e2e/200/ and e2e/wayland/.
+# 100 % and 200 %, then with the keyboard alone, then under a headless Wayland compositor;
+# screenshots of every step in e2e/, e2e/200/, e2e/keys/ and e2e/wayland/.
 e2e: build
 	tests/e2e/run $(BUILD) e2e
 	E2E_SCALE=2 tests/e2e/run $(BUILD) e2e/200
+	tests/e2e/keyboard $(BUILD) e2e/keys
 	tests/e2e/wayland/run $(BUILD) e2e/wayland
 
 # The composer with the receiving service on 127.0.0.1 and an SMTP sink; prints each mail that

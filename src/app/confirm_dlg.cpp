@@ -25,6 +25,10 @@ CConfirmDlg::CConfirmDlg(CSettingsStore& store, QWidget* parent)
 }
 
 void CConfirmDlg::InitDialog() {
+  // The texts are painted: readers get them with the window.
+  setAccessibleDescription(QStringLiteral("以下の内容で登録します。よろしいですか？ パスワード: %1 "
+                                          "メールアドレス: %2")
+                               .arg(store_.Password(), store_.UserId()));
   PlaceButton(okButton_, QPoint(216, 233), BitmapId::ConfirmOkPressed);
   PlaceButton(cancelButton_, QPoint(17, 233), BitmapId::ConfirmCancelPressed);
 }

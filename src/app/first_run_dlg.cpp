@@ -34,6 +34,9 @@ CFirstRunDlg::CFirstRunDlg(CSettingsStore& store, QWidget* parent)
       okButton_(CreateButton(ControlId::Ok, BitmapId::FirstRunOkHover)),
       cancelButton_(CreateButton(kCancelId, BitmapId::FirstRunCancelHover)) {
   setWindowTitle(QStringLiteral("Quillora"));
+  setAccessibleDescription(QStringLiteral("初期設定: メールアドレスとパスワードを入力してください。"));
+  passwordEdit_->setAccessibleName(QStringLiteral("パスワード"));
+  mailEdit_->setAccessibleName(QStringLiteral("メールアドレス"));
   SetBackgroundBitmap(BitmapId::FirstRun);
   setTabOrder(passwordEdit_, mailEdit_);
   setTabOrder(mailEdit_, okButton_);

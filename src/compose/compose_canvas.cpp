@@ -35,11 +35,15 @@ CComposeCanvas::CComposeCanvas(QWidget* window)
       knob_(new CToneKnob(window, kKnobHome, LoadScreenBitmap(kKnobBitmap))) {
   canvas_->SetFlat(true);
   canvas_->setGeometry(kCanvasRect);
+  NameCanvas();
   master_->hide();
+  master_->setAccessibleName(QStringLiteral("元の写真"));
   for (int slot = 0; slot < kCharacterWindows; ++slot) {
     characters_[slot] = new CLead(window, kFirstCharacterId + slot);
+    characters_[slot]->setAccessibleName(QStringLiteral("キャラ %1").arg(slot + 1));
     SetUpOverlay(characters_[slot]);
   }
+  message_->setAccessibleName(QStringLiteral("メッセージ"));
   SetUpOverlay(message_);
 
   connect(canvas_, &CLead::MouseDown, this,
@@ -80,7 +84,15 @@ bool CComposeCanvas::LoadMainPicture(const QString& file) {
   if (!canvas::CoversCanvas(width, height, view_.zoomPercent, true)) FillCanvasWhite();
   ShowPicture();
   mainPicturePath_ = file;
+  NameCanvas();
   return true;
+}
+
+// Says what the canvas shows: the main picture's file.
+void CComposeCanvas::NameCanvas() {
+  QString name = QStringLiteral("キャンバス");
+  if (!mainPicturePath_.isEmpty()) name += QStringLiteral(": ") + QFileInfo(mainPicturePath_).fileName();
+  canvas_->setAccessibleName(name);
 }
 
 void CComposeCanvas::FillCanvasWhite() {
@@ -141,6 +153,7 @@ void CComposeCanvas::Clear() {
   canvas_->setGeometry(kCanvasRect);
   FillCanvasWhite();
   mainPicturePath_.clear();
+  NameCanvas();
   master_->Fill(kWhite);
   knob_->ResetKnob();
   adjustAmount_ = 0;

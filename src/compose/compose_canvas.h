@@ -69,6 +69,7 @@ class CComposeCanvas : public QObject {
   bool PlaceOverlay(CLead* overlay, const QString& file);
   void ApplyTone();
   void FillCanvasWhite();
+  void NameCanvas();
   void OnKnobReleased(int offset);
   void OnCanvasMouseDown(int button, float x, float y);
   void OnCanvasMouseMove(float x, float y);

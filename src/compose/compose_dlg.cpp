@@ -40,6 +40,7 @@
 #include "send/attachment_path.h"
 #include "send/send_dlg.h"
 #include "skin/notice_dlg.h"
+#include "skin/screen_order.h"
 #include "skin/skin_button.h"
 
 namespace {
@@ -170,6 +171,32 @@ void CComposeDlg::InitDialog() {
   // repaints itself whenever the notice comes or goes so that it never shows stale areas.
   if (CComposerApp* app = CComposerApp::Instance(); app && app->Notice())
     connect(app->Notice(), &CNoticeDlg::ShownOrHidden, this, &CComposeDlg::RepaintNow);
+}
+
+// The window reads as two columns: the canvas with its buttons on the left, then the tabs and
+// their thumbnails on the right.
+// A thumbnail counts at its cell: fitted pictures start lower in it.
+void CComposeDlg::ArrangeTabOrder() {
+  std::map<QWidget*, QRect> places;
+  for (int tab = 0; tab < CMaterialPanel::kTabs; ++tab)
+    for (int slot = 0; slot < CMaterialPanel::kSlots; ++slot)
+      places[materials_->Thumbnail(static_cast<CMaterialPanel::Tab>(tab), slot)] =
+          CMaterialPanel::CellRect(slot);
+  const auto placeOf = [&](QWidget* widget) {
+    const auto found = places.find(widget);
+    return found == places.end() ? widget->geometry() : found->second;
+  };
+  QList<QWidget*> columns[2];
+  std::vector<QRect> rects[2];
+  for (QWidget* stop : TabStops(this)) {
+    const int column = stop->x() < kTabArea.left() ? 0 : 1;
+    columns[column] << stop;
+    rects[column].push_back(placeOf(stop));
+  }
+  QList<QWidget*> order;
+  for (int column = 0; column < 2; ++column)
+    for (int i : ReadingOrder(rects[column])) order << columns[column][i];
+  ChainTabOrder(order);
 }
 
 void CComposeDlg::LayOutButtons() {

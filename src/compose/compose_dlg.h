@@ -81,6 +81,7 @@ class CComposeDlg : public CSkinDlg {
 
  protected:
   void InitDialog() override;
+  void ArrangeTabOrder() override;
   void OnCommand(int controlId) override;
   void paintEvent(QPaintEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;

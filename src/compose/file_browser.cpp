@@ -16,6 +16,8 @@ CFileBrowser::CFileBrowser(QWidget* window)
   combo_->setGeometry(kCombo);
   list_->setGeometry(kList);
   list_->setFrameShape(QFrame::NoFrame);  // the background draws its well
+  combo_->setAccessibleName(QStringLiteral("場所"));
+  list_->setAccessibleName(QStringLiteral("フォルダの中身"));
   combo_->SetLinkedList(list_);
   list_->SetLinkedCombo(combo_);
 }

@@ -274,6 +274,24 @@ void CLead::DrawNearest(QImage& face, const QRectF& dest, const QRectF& src) con
 void CLead::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   painter.drawImage(0, 0, RenderFace());
+  if (IsFocusMarkDrawn()) DrawFocusMark(painter, QRectF(rect()));
+}
+
+void CLead::SetTabStop(bool on) {
+  tabStop_ = on;
+  setFocusPolicy(on ? Qt::StrongFocus : Qt::ClickFocus);
+}
+
+void CLead::focusInEvent(QFocusEvent* event) {
+  focusMark_.FocusIn(event, this);
+  if (tabStop_) update();
+  QWidget::focusInEvent(event);
+}
+
+void CLead::focusOutEvent(QFocusEvent* event) {
+  focusMark_.FocusOut(event);
+  if (tabStop_) update();
+  QWidget::focusOutEvent(event);
 }
 
 void CLead::mousePressEvent(QMouseEvent* event) {

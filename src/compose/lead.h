@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "compose/tone.h"
+#include "skin/focus_mark.h"
 #include "platform/color_ref.h"
 
 class PicturePyramid;
@@ -92,6 +93,10 @@ class CLead : public QWidget {
   void SetMousePointer(int pointer);
   int MousePointer() const { return pointer_; }
 
+  // A control that Tab reaches, marked while it has the keyboard focus (thumbnails).
+  void SetTabStop(bool on);
+  bool IsFocusMarkDrawn() const { return tabStop_ && focusMark_.Shown(this); }
+
   // The control's face as painted: background, picture, transparent pixels clear.
   QImage RenderFace() const;
 
@@ -111,6 +116,8 @@ class CLead : public QWidget {
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
 
  private:
   void Changed();
@@ -137,4 +144,6 @@ class CLead : public QWidget {
   bool flat_ = false;
   int pointer_ = kPointerDefault;
   bool pressed_ = false;
+  bool tabStop_ = false;
+  FocusMarkState focusMark_;
 };

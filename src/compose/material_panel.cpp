@@ -17,6 +17,8 @@
 namespace {
 
 constexpr int kFirstThumbnailId = 10000;
+constexpr int kSpaceKey = 32;
+constexpr int kEnterKey = 13;
 constexpr ColorRef kWhite = 0xFFFFFF;
 const QRect kComboRect(219, 142, 128, 16);
 
@@ -79,11 +81,20 @@ CMaterialPanel::CMaterialPanel(QWidget* window)
       thumbnail->SetBackgroundColor(kWhite);
       thumbnail->setGeometry(CellRect(slot));
       thumbnail->hide();
+      thumbnail->SetTabStop(true);
       connect(thumbnail, &CLead::Clicked, this,
               [this, tab, slot] { emit ThumbnailClicked(tab, slot); });
+      // Space and Enter on a thumbnail that has the focus do what its click does.
+      connect(thumbnail, &CLead::KeyDown, this, [this, tab, slot](int keyCode, int shift) {
+        if (shift == 0 && (keyCode == kSpaceKey || keyCode == kEnterKey))
+          emit ThumbnailClicked(tab, slot);
+      });
       thumbnails_[tab][slot] = thumbnail;
     }
   }
+  characterCombo_->setAccessibleName(QStringLiteral("キャラのカテゴリ"));
+  messageCombo_->setAccessibleName(QStringLiteral("メッセージのカテゴリ"));
+  for (int tab = 0; tab < kTabs; ++tab) NameThumbnails(static_cast<Tab>(tab));
   connect(characterCombo_, &QComboBox::activated, this,
           [this] { emit CategoryChosen(kCharacterTab); });
   connect(messageCombo_, &QComboBox::activated, this, [this] { emit CategoryChosen(kMessageTab); });
@@ -150,6 +161,7 @@ void CMaterialPanel::ListCategory(Tab tab) {
   for (int slot = 0; slot < usable.size(); ++slot) files[slot] = usable[slot];
   LoadThumbnails(tab, files);
   ShowTabThumbnails(tab);
+  NameThumbnails(tab);
 }
 
 void CMaterialPanel::LoadThumbnails(Tab tab, const FileList& files) {
@@ -218,8 +230,32 @@ void CMaterialPanel::ShowTabThumbnails(Tab tab) {
     for (CLead* thumbnail : thumbnails_[t]) thumbnail->setVisible(t == tab);
 }
 
-void CMaterialPanel::SetRecentPictures(const FileList& files) { files_[kPictureTab] = files; }
+void CMaterialPanel::SetRecentPictures(const FileList& files) {
+  files_[kPictureTab] = files;
+  NameThumbnails(kPictureTab);
+}
 
 void CMaterialPanel::SetRecentPicture(int slot, const QString& file) {
   if (slot >= 0 && slot < kSlots) files_[kPictureTab][slot] = file;
+  NameThumbnails(kPictureTab);
+}
+
+void CMaterialPanel::NameThumbnails(Tab tab) {
+  const QComboBox* combo = tab == kCharacterTab ? characterCombo_ : messageCombo_;
+  for (int slot = 0; slot < kSlots; ++slot) {
+    const QString number = QString::number(slot + 1);
+    QString name;
+    if (tab == kPictureTab) {
+      name = QStringLiteral("写真 ") + number;
+      if (!files_[tab][slot].isEmpty())
+        name += QStringLiteral(": ") + QFileInfo(files_[tab][slot]).fileName();
+    } else {
+      const QString category = combo->currentText();
+      name = (category.isEmpty() ? (tab == kCharacterTab ? QStringLiteral("キャラ")
+                                                         : QStringLiteral("メッセージ"))
+                                 : category) +
+             QLatin1Char(' ') + number;
+    }
+    thumbnails_[tab][slot]->setAccessibleName(name);
+  }
 }

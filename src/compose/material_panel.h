@@ -75,6 +75,9 @@ class CMaterialPanel : public QObject {
   void ShowLoaded();
   void StopLoading();
   static bool ShowThumbnail(const ThumbnailPicture& picture, CLead* thumbnail);
+  // Names each thumbnail of a tab for screen readers: the slot and file of a picture, the
+  // category and number of a material.
+  void NameThumbnails(Tab tab);
 
   QWidget* window_;
   QComboBox* characterCombo_;

@@ -37,9 +37,11 @@ CPictureChooserDlg::CPictureChooserDlg(QWidget* parent)
   QFont typeFont = typeCombo_->font();
   typeFont.setPixelSize(10);  // the one entry is long for its box
   typeCombo_->setFont(typeFont);
+  typeCombo_->setAccessibleName(QStringLiteral("ファイルの種類"));
   preview_->setGeometry(kPreview);
   preview_->SetBackgroundColor(kPreviewBackground);
   preview_->SetFlat(true);
+  preview_->setAccessibleName(QStringLiteral("プレビュー"));
   preview_->hide();
   CFileListCtrl* fileList = browser_.List();
 

@@ -30,6 +30,7 @@ CSaveImageDlg::CSaveImageDlg(QWidget* parent)
   nameEdit_->setGeometry(kNameEdit);
   nameEdit_->setFrame(false);
   nameEdit_->setTextMargins(2, 0, 2, 0);
+  nameEdit_->setAccessibleName(QStringLiteral("ファイル名"));
   // A click on a file offers its name.
   CFileListCtrl* fileList = browser_.List();
   connect(fileList, &QListWidget::itemClicked, this, [this, fileList](QListWidgetItem* item) {

@@ -35,6 +35,7 @@ CUserSettingsDlg::CUserSettingsDlg(CSettingsStore& store, QWidget* parent)
   passwordEdit_->setTextMargins(2, 0, 2, 0);
   passwordEdit_->setEchoMode(QLineEdit::Password);
   passwordEdit_->setMaxLength(1023);
+  passwordEdit_->setAccessibleName(QStringLiteral("パスワード"));
   InstallEditNavigation(passwordEdit_);
   serverEdit_->setObjectName(QString::number(kServerEditId));
   serverEdit_->setGeometry(kServerEdit);
@@ -42,6 +43,7 @@ CUserSettingsDlg::CUserSettingsDlg(CSettingsStore& store, QWidget* parent)
   serverEdit_->setTextMargins(2, 0, 2, 0);
   serverEdit_->setMaxLength(259);
   serverEdit_->setPlaceholderText(QStringLiteral("quill.example.jp"));
+  serverEdit_->setAccessibleName(QStringLiteral("サーバー"));
   InstallEditNavigation(serverEdit_);
   setTabOrder(passwordEdit_, serverEdit_);
   setTabOrder(serverEdit_, okButton_);
@@ -57,6 +59,8 @@ void CUserSettingsDlg::Open() {
   Create();
   store_.ReadUserId();
   userId_ = store_.UserId();
+  // The address is painted, not an edit: readers get it with the window.
+  setAccessibleDescription(QStringLiteral("メールアドレス: ") + userId_);
   passwordEdit_->setText(store_.Password());
   store_.ReadServer();
   serverEdit_->setText(store_.Server());

@@ -49,6 +49,7 @@ CAddressBookDlg::CAddressBookDlg(QWidget* parent)
       deleteButton_(CreateButton(kDeleteButton, BitmapId::AddressBookDeleteHover)) {
   setWindowTitle(QStringLiteral("アドレス帳"));
   grid_->SetControlId(kGridId);
+  grid_->setAccessibleName(QStringLiteral("宛先の一覧"));
   setTabOrder(grid_, okButton_);
   setTabOrder(okButton_, cancelButton_);
   setTabOrder(cancelButton_, newButton_);

@@ -62,6 +62,9 @@ CSendDlg::CSendDlg(CSettingsStore& store, QWidget* parent, CNoticeDlg* progress)
     ownProgress_->Create();
     progress_ = ownProgress_.get();
   }
+  toEdit_->setAccessibleName(QStringLiteral("宛先"));
+  subjectEdit_->setAccessibleName(QStringLiteral("件名"));
+  messageEdit_->setAccessibleName(QStringLiteral("本文"));
   messageEdit_->setObjectName(QString::number(kMessageEdit));
   messageEdit_->setFrameShape(QFrame::NoFrame);
   messageEdit_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);

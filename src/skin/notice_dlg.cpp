@@ -1,9 +1,11 @@
 #include "notice_dlg.h"
 
+#include <QAccessible>
 #include <QPainter>
 #include <QTextOption>
 
 #include "resources/resource_ids.h"
+#include "skin/notice_accessible.h"
 #include "skin/skin_button.h"
 
 namespace {
@@ -18,12 +20,22 @@ CNoticeDlg::CNoticeDlg(QWidget* parent)
     : CSkinDlg(DialogId::Notice, parent),
       okButton_(CreateButton(ControlId::Ok, BitmapId::NoticeOkHover)),
       stopButton_(CreateButton(kStopButton, BitmapId::NoticeStopHover)) {
+  InstallNoticeAccessible();
+  setAccessibleName(QStringLiteral("お知らせ"));
   stopButton_->hide();
 }
 
 void CNoticeDlg::SetNoticeText(const QString& text) {
+  const bool changed = text != noticeText_;
   noticeText_ = text;
   update();
+  // A notice kept open (the progress window) says each new text as it comes.
+  if (changed && isVisible()) Announce(QAccessible::NameChanged);
+}
+
+void CNoticeDlg::Announce(QAccessible::Event kind) {
+  QAccessibleEvent event(this, kind);
+  QAccessible::updateAccessibility(&event);
 }
 
 void CNoticeDlg::InitDialog() {
@@ -57,6 +69,7 @@ int CNoticeDlg::ShowNotice(QWidget* parent, int backgroundId, const QString& tex
 void CNoticeDlg::setVisible(bool visible) {
   const bool changed = visible != isVisible();
   CSkinDlg::setVisible(visible);
+  if (changed && visible) Announce(QAccessible::Alert);
   if (changed) emit ShownOrHidden();
 }
 

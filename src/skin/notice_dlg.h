@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QAccessible>
 #include <QString>
 
 #include "skin/skin_dlg.h"
@@ -41,6 +42,8 @@ class CNoticeDlg : public CSkinDlg {
   void OnCommand(int controlId) override;
 
  private:
+  void Announce(QAccessible::Event kind);
+
   QString noticeText_;
   CSkinButton* okButton_;
   CSkinButton* stopButton_;

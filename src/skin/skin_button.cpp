@@ -1,5 +1,6 @@
 #include "skin_button.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -82,6 +83,7 @@ void CSkinButton::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   painter.setClipRect(rect());
   DrawScreenImage(painter, QPointF(0, 0), *image);
+  if (focusMark_.Shown(this)) DrawFocusMark(painter, QRectF(rect()));
 }
 
 void CSkinButton::enterEvent(QEnterEvent* event) {
@@ -116,4 +118,30 @@ void CSkinButton::mouseReleaseEvent(QMouseEvent* event) {
 void CSkinButton::hideEvent(QHideEvent* event) {
   hovered_ = false;
   QAbstractButton::hideEvent(event);
+}
+
+void CSkinButton::focusInEvent(QFocusEvent* event) {
+  focusMark_.FocusIn(event, this);
+  update();
+  QAbstractButton::focusInEvent(event);
+}
+
+void CSkinButton::focusOutEvent(QFocusEvent* event) {
+  focusMark_.FocusOut(event);
+  update();
+  QAbstractButton::focusOutEvent(event);
+}
+
+// Enter presses the button that shows the focus, in every window. A button that merely got the
+// focus with its window (and shows no mark) leaves Enter to the window.
+void CSkinButton::keyPressEvent(QKeyEvent* event) {
+  const bool plain =
+      event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier;
+  const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+  if (plain && enter && focusMark_.Shown(this)) {
+    if (isVisible() && isEnabled()) click();
+    event->accept();
+    return;
+  }
+  QAbstractButton::keyPressEvent(event);
 }

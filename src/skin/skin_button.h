@@ -3,6 +3,8 @@
 #include <QAbstractButton>
 #include <QImage>
 
+#include "skin/focus_mark.h"
+
 // What a bitmap button shows, as a function of its state.
 struct SkinButtonLook {
   bool down = false;     // the left button is held down on it
@@ -39,6 +41,7 @@ class CSkinButton : public QAbstractButton {
   const QImage& HoverImage() const { return hover_; }
   const QImage& PressedImage() const { return pressed_; }
   bool IsHoverDrawn() const { return hovered_; }
+  bool IsFocusMarkDrawn() const { return focusMark_.Shown(this); }
 
   QSize sizeHint() const override;
 
@@ -49,6 +52,9 @@ class CSkinButton : public QAbstractButton {
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void hideEvent(QHideEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   int controlId_;
@@ -56,4 +62,5 @@ class CSkinButton : public QAbstractButton {
   QImage hover_;
   QImage pressed_;
   bool hovered_ = false;
+  FocusMarkState focusMark_;
 };

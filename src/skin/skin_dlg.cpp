@@ -7,7 +7,9 @@
 
 #include "platform/bitmap_resource.h"
 #include "platform/dialog_font.h"
+#include "resources/button_names.h"
 #include "skin/region_from_bitmap.h"
+#include "skin/screen_order.h"
 #include "skin/skin_button.h"
 
 CSkinDlg::CSkinDlg(int templateId, QWidget* parent) : QDialog(parent), templateId_(templateId) {
@@ -33,7 +35,10 @@ void CSkinDlg::Create() {
   created_ = true;
   ApplySkin();
   InitDialog();
+  ArrangeTabOrder();
 }
+
+void CSkinDlg::ArrangeTabOrder() { ChainInReadingOrder(TabStops(this)); }
 
 void CSkinDlg::ApplySkin() {
   if (background_.isNull()) {
@@ -67,6 +72,7 @@ void CSkinDlg::RepaintNow() {
 CSkinButton* CSkinDlg::CreateButton(int controlId, int hoverId) {
   auto* button = new CSkinButton(this, controlId);
   button->LoadButtonImages(hoverId, 0);
+  button->setAccessibleName(ButtonName(hoverId));
   connect(button, &CSkinButton::clicked, this, [this, controlId] { OnCommand(controlId); });
   return button;
 }
@@ -111,11 +117,8 @@ void CSkinDlg::keyPressEvent(QKeyEvent* event) {
         return;
       case Qt::Key_Return:
       case Qt::Key_Enter:
-        // A button that has the focus is the default one; otherwise Enter means OK.
-        if (auto* button = qobject_cast<CSkinButton*>(focusWidget()); button && button->isVisible())
-          button->click();
-        else
-          OnOK();
+        // A button that shows the focus has taken Enter already; otherwise Enter means OK.
+        OnOK();
         return;
       default:
         break;

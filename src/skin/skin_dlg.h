@@ -36,7 +36,8 @@ class CSkinDlg : public QDialog {
   // Paints the window now, for code that keeps the user-interface thread busy afterwards.
   void RepaintNow();
 
-  // A bitmap button with the given control id and hover image, to be placed by PlaceButton.
+  // A bitmap button with the given control id and hover image, to be placed by PlaceButton;
+  // it is named for screen readers after the text on its image.
   CSkinButton* CreateButton(int controlId, int hoverId);
   // Places a button the way every dialog of the program does: sized to its image, moved to
   // `topLeft`, its idle image cut from the background there, its pressed image loaded.
@@ -49,6 +50,8 @@ class CSkinDlg : public QDialog {
  protected:
   // Runs once, when the window is created, after its size and outline are set.
   virtual void InitDialog() {}
+  // Runs after InitDialog: Tab goes through the controls as they stand on the screen.
+  virtual void ArrangeTabOrder();
   // A button of the dialog was clicked. OK (1) and Cancel (2) end the dialog by default.
   virtual void OnCommand(int controlId);
   virtual void OnOK();

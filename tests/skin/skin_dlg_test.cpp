@@ -9,6 +9,7 @@
 #include <QTimer>
 
 #include "skin/skin_button.h"
+#include "window_input.h"
 
 namespace {
 
@@ -98,10 +99,11 @@ TEST(CSkinDlg, ButtonsOneAndTwoEndTheDialog) {
   EXPECT_EQ(dialog.exec(), QDialog::Rejected);
   QTimer::singleShot(0, &dialog, [&] { QTest::mouseClick(ok, Qt::LeftButton); });
   EXPECT_EQ(dialog.exec(), QDialog::Accepted);
-  // Enter presses the button that has the focus.
+  // Enter presses the button that Tab gave the focus.
   QTimer::singleShot(0, &dialog, [&] {
-    cancel->setFocus();
-    QTest::keyClick(&dialog, Qt::Key_Return);
+    ok->setFocus();
+    testenv::WindowKey(&dialog, Qt::Key_Tab);
+    testenv::WindowKey(&dialog, Qt::Key_Return);
   });
   EXPECT_EQ(dialog.exec(), QDialog::Rejected);
 }

@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "platform/system_colors.h"
+#include "widgets/grid/grid_accessible.h"
 #include "widgets/grid/grid_cell.h"
 #include "widgets/grid/grid_clipboard.h"
 #include "widgets/grid/grid_drag_source.h"
@@ -37,6 +38,7 @@ CGridCtrl::CGridCtrl(QWidget* parent, int rows, int cols, int fixedRows, int fix
       cellFactory_([] { return std::make_unique<CGridCell>(); }),
       look_(font()),
       printer_(std::make_unique<CGridPrinter>(*this)) {
+  InstallGridAccessible();
   qRegisterMetaType<GridNotify>();
   qRegisterMetaType<CellDispInfo>();
   setObjectName(QStringLiteral("CGridCtrl"));
@@ -448,6 +450,7 @@ CellID CGridCtrl::SetFocusCell(CellID cell) {
       selection_.ClearPrevious();
       SelectAs(MouseMode::SelectRows, cell);
     }
+    NotifyGridFocusCell(this);
   }
   return previous;
 }
@@ -879,6 +882,25 @@ void CGridCtrl::changeEvent(QEvent* event) {
 }
 
 void CGridCtrl::keyPressEvent(QKeyEvent* event) { keys_->KeyPress(event); }
+
+bool CGridCtrl::TakeFirstFocusCell() {
+  if (IsValid(focusCell_)) return false;
+  const CellID first(GetFixedRowCount(), GetFixedColumnCount());
+  if (!IsValid(first)) return false;
+  SetFocusCell(first);
+  EnsureVisible(first.row, first.col);
+  return true;
+}
+
+// Reached by Tab, the grid shows where the keys will act; a click chooses its own cell.
+void CGridCtrl::focusInEvent(QFocusEvent* event) {
+  const Qt::FocusReason reason = event->reason();
+  if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
+      reason == Qt::ShortcutFocusReason)
+    TakeFirstFocusCell();
+  QWidget::focusInEvent(event);
+  NotifyGridFocusCell(this);
+}
 
 void CGridCtrl::inputMethodEvent(QInputMethodEvent* event) { inputMethod_->Event(event); }
 

@@ -153,6 +153,9 @@ class CGridCtrl : public QWidget, private CGridCellFactory {
   // Moves the focus (raised out of the fixed cells); returns the previous focus cell.
   CellID SetFocusCell(CellID cell);
   CellID SetFocusCell(int row, int col) { return SetFocusCell(CellID(row, col)); }
+  // Without a focus cell, puts it on the first cell that is not fixed, so that keys act at
+  // once; false when the grid has no such cell or already has a focus cell.
+  bool TakeFirstFocusCell();
   CellRange GetSelectedCellRange() const { return selection_.Range(); }
   int GetSelectedCount() const { return selection_.Count(); }
   void SetSelectedRange(const CellRange& range, bool forceRedraw = false);
@@ -340,6 +343,7 @@ class CGridCtrl : public QWidget, private CGridCellFactory {
   void leaveEvent(QEvent* event) override;
   void wheelEvent(QWheelEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
   void inputMethodEvent(QInputMethodEvent* event) override;
   QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
   void dragEnterEvent(QDragEnterEvent* event) override;

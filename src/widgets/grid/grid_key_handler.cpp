@@ -11,6 +11,13 @@
 #include "widgets/grid/grid_mouse_handler.h"
 #include "widgets/grid/grid_navigation.h"
 
+namespace {
+bool IsMovementKey(unsigned vk) {
+  return vk == VK_LEFT || vk == VK_RIGHT || vk == VK_UP || vk == VK_DOWN || vk == VK_HOME ||
+         vk == VK_END || vk == VK_PRIOR || vk == VK_NEXT;
+}
+}  // namespace
+
 bool CGridKeyHandler::Intercept(QEvent* event) {
   if (event->type() == QEvent::KeyPress) {
     auto* key = static_cast<QKeyEvent*>(event);
@@ -39,6 +46,13 @@ void CGridKeyHandler::KeyPress(QKeyEvent* event) {
   Qt::KeyboardModifiers modifiers = event->modifiers();
   const unsigned vk = VirtualKeyFromQt(event->key());
   if (event->key() == Qt::Key_Backtab) modifiers |= Qt::ShiftModifier;
+  // The first key on a grid without a focus cell finds one: a movement key lands on the first
+  // cell, F2 and typing work on it.
+  if (vk != 0 && vk != VK_TAB && vk != VK_ESCAPE && grid_.TakeFirstFocusCell() &&
+      IsMovementKey(vk)) {
+    event->accept();
+    return;
+  }
   if (vk != 0 && OnKeyDown(vk, modifiers) != KeyResult::PassedOn) {
     event->accept();
     return;
