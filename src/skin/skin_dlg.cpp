@@ -62,7 +62,11 @@ void CSkinDlg::ApplySkin() {
 
 void CSkinDlg::setVisible(bool visible) {
   if (visible) Create();
+  // Without a window manager nobody hands the keyboard back to the opener when a window closes;
+  // a keyboard user would be left typing into nothing.
+  QWidget* opener = !visible && isActiveWindow() && parentWidget() ? parentWidget()->window() : nullptr;
   QDialog::setVisible(visible);
+  if (opener && opener->isVisible()) opener->activateWindow();
 }
 
 void CSkinDlg::RepaintNow() {

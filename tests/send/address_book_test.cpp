@@ -136,9 +136,8 @@ TEST(AddressBook, DeleteTakesTheFocusRowOnlyAndCancelLeavesTheFile) {
       BookFile(3, {Record("A", "a@x.jp"), Record("B", "b@y.jp"), Record("C", "c@z.jp")});
   testenv::WriteFile(BookPath(), file);
   Book book;
-  ASSERT_EQ(book.Grid().GetFocusCell().row, -1);
-  book.Press(CAddressBookDlg::kDeleteButton);
-  EXPECT_EQ(book.Grid().GetRowCount(), 4);
+  // The grid has the focus when the window opens, so its first row is where keys act.
+  ASSERT_EQ(book.Grid().GetFocusCell().row, 1);
 
   book.ClickCell(2, 1);
   ASSERT_EQ(book.Grid().GetFocusCell().row, 2);
