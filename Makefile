@@ -61,11 +61,13 @@ artwork: deps
 	QT_QPA_PLATFORM=offscreen $(BUILD)/tools/artwork/quillora_artwork resources/bitmaps data resources/icons
 
 # Pictures of the program's windows for the manual, rendered off screen into data/manual/;
-# PHOTO=<file> is the main picture (with the first materials laid over it).
+# PHOTO=<file> is the main picture (with the first materials laid over it). The service's pages
+# come from the browser tests, at 360 and 1280 pixels wide.
 PHOTO ?= ../shared/testdata/photos96/kodim23.png
 SHOTS ?= data/manual
 screenshots: build
 	QT_QPA_PLATFORM=offscreen $(BUILD)/bin/quillora_screenshots $(SHOTS) $(PHOTO)
+	QUILLORA_SHOTS=$(abspath $(SHOTS)) ctest --test-dir $(BUILD) -L browser --output-on-failure
 
 # The program in $(PREFIX)/bin, its data in $(PREFIX)/share/quillora, menu entry, icons and
 # AppStream metadata under $(PREFIX)/share.

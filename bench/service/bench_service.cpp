@@ -19,6 +19,7 @@
 #include "lighttpd_host.h"
 #include "protocol/upload_layout.h"
 #include "smtp_sink.h"
+#include "support/bench_service_site.h"
 #include "support/bench_timing.h"
 
 namespace {
@@ -32,12 +33,6 @@ struct Phase {
   double p99 = 0;
   int failures = 0;
 };
-
-double Percentile(std::vector<double> values, double fraction) {
-  if (values.empty()) return 0;
-  std::sort(values.begin(), values.end());
-  return values[static_cast<std::size_t>(fraction * static_cast<double>(values.size() - 1))];
-}
 
 std::size_t Ignore(char*, std::size_t size, std::size_t count, void*) { return size * count; }
 
@@ -86,11 +81,6 @@ Phase Load(const std::string& url, const std::string& body) {
           failures.load()};
 }
 
-bool Write(const QString& path, const QByteArray& bytes) {
-  QFile file(path);
-  return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
-}
-
 int Fail(const QString& why) {
   std::fprintf(stderr, "bench_service: %s\n", why.toUtf8().constData());
   return 1;
@@ -120,17 +110,10 @@ int main(int argc, char* argv[]) {
                              .arg(root)
                              .arg(sink.Port())
                              .arg(QString::fromLatin1(key.toHex()));
-  if (!Write(root + "/service.conf", config.toUtf8()))
+  if (!WriteBenchFile(root + "/service.conf", config.toUtf8()))
     return Fail("cannot write the configuration");
-  QProcess admin;
-  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-  environment.insert("QUILLORA_SERVICE_CONF", root + "/service.conf");
-  admin.setProcessEnvironment(environment);
-  admin.start(QStringLiteral(QUILLORA_SERVICE_ADMIN), {"user", "add", "bench@example.jp"});
-  admin.write("bench-password\n");
-  admin.closeWriteChannel();
-  if (!admin.waitForFinished(30000) || admin.exitCode() != 0)
-    return Fail("user add: " + QString::fromUtf8(admin.readAllStandardError()));
+  if (AddBenchAccount(QStringLiteral(QUILLORA_SERVICE_ADMIN), root + "/service.conf") < 0)
+    return Fail("user add failed");
 
   QDir().mkpath(root + "/htdocs/cgi-bin");
   QFile::link(QStringLiteral(QUILLORA_WRITEFILE_CGI), root + "/htdocs/cgi-bin/writefile.cgi");

@@ -15,6 +15,13 @@ inline double Milliseconds(const std::function<void()>& work) {
       .count();
 }
 
+// The value below which `fraction` of the values lie (nearest rank); 0 for none.
+inline double Percentile(std::vector<double> values, double fraction) {
+  if (values.empty()) return 0;
+  std::sort(values.begin(), values.end());
+  return values[static_cast<std::size_t>(fraction * static_cast<double>(values.size() - 1))];
+}
+
 // The median of repeated measurements.
 inline double Median(std::vector<double> values) {
   std::sort(values.begin(), values.end());

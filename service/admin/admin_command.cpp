@@ -11,12 +11,10 @@
 #include "protocol/cp932.h"
 #include "store/account_store.h"
 #include "store/database.h"
+#include "store/password_rule.h"
 #include "store/schema.h"
 
 namespace {
-
-// The composer keeps its password in a buffer of 260 bytes with the terminating zero.
-constexpr std::size_t kPasswordLimit = 259;
 
 struct Streams {
   std::FILE* in;
@@ -46,24 +44,26 @@ std::string ReadLine(std::FILE* in) {
 // A password the composer can send: code page 932, within its buffer, no control characters.
 std::optional<std::string> ReadPassword(const Streams& io) {
   const QString password = QString::fromUtf8(ReadLine(io.in));
-  bool lossless = true;
-  const std::string bytes = ToCp932(password, &lossless);
   QString problem;
-  if (password.isEmpty())
-    problem = QStringLiteral("the password is empty (give it on standard input)");
-  else if (!lossless)
-    problem = QStringLiteral("the password holds a character the composer cannot send");
-  else if (bytes.size() > kPasswordLimit)
-    problem =
-        QStringLiteral("the password is longer than %1 bytes in code page 932").arg(kPasswordLimit);
-  else if (std::any_of(password.begin(), password.end(),
-                       [](QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x7F; }))
-    problem = QStringLiteral("the password holds a control character");
-  if (!problem.isEmpty()) {
-    io.Say(io.err, problem);
-    return std::nullopt;
+  switch (CheckSendablePassword(password)) {
+    case PasswordFault::kNone:
+      return password.toStdString();
+    case PasswordFault::kEmpty:
+      problem = QStringLiteral("the password is empty (give it on standard input)");
+      break;
+    case PasswordFault::kUnsendable:
+      problem = QStringLiteral("the password holds a character the composer cannot send");
+      break;
+    case PasswordFault::kTooLong:
+      problem = QStringLiteral("the password is longer than %1 bytes in code page 932")
+                    .arg(kPasswordLimit);
+      break;
+    case PasswordFault::kControlCharacter:
+      problem = QStringLiteral("the password holds a control character");
+      break;
   }
-  return password.toStdString();
+  io.Say(io.err, problem);
+  return std::nullopt;
 }
 
 std::optional<QString> Address(const QString& text, const Streams& io) {

@@ -2,11 +2,39 @@
 
 #include <unistd.h>
 
+#include <QStringList>
 #include <cerrno>
 
 CgiRequest CgiRequest::FromEnvironment() {
-  return {qEnvironmentVariable("REQUEST_METHOD"), qEnvironmentVariable("CONTENT_LENGTH"),
-          qEnvironmentVariable("CONTENT_TYPE")};
+  CgiRequest request;
+  request.method = qEnvironmentVariable("REQUEST_METHOD");
+  request.contentLength = qEnvironmentVariable("CONTENT_LENGTH");
+  request.contentType = qEnvironmentVariable("CONTENT_TYPE");
+  request.requestUri = qEnvironmentVariable("REQUEST_URI");
+  request.queryString = qEnvironmentVariable("QUERY_STRING");
+  request.remoteAddress = qEnvironmentVariable("REMOTE_ADDR");
+  request.cookies = qEnvironmentVariable("HTTP_COOKIE");
+  const QString https = qEnvironmentVariable("HTTPS");
+  request.https =
+      https.compare(QLatin1String("on"), Qt::CaseInsensitive) == 0 || https == QLatin1String("1");
+  request.ifNoneMatch = qEnvironmentVariable("HTTP_IF_NONE_MATCH");
+  request.scriptPath = qEnvironmentVariable("SCRIPT_NAME") + qEnvironmentVariable("PATH_INFO");
+  return request;
+}
+
+QString CgiRequest::Path() const {
+  if (requestUri.isEmpty()) return scriptPath;
+  return requestUri.section(QLatin1Char('?'), 0, 0);
+}
+
+QString CgiRequest::Cookie(const QString& name) const {
+  // "a=1; b=2": the first of that name counts, as browsers send the most specific first.
+  for (const QString& pair : cookies.split(QLatin1Char(';'))) {
+    const QString trimmed = pair.trimmed();
+    const qsizetype equals = trimmed.indexOf(QLatin1Char('='));
+    if (equals > 0 && QStringView(trimmed).left(equals) == name) return trimmed.mid(equals + 1);
+  }
+  return {};
 }
 
 std::optional<std::size_t> CgiRequest::BodyLength() const {

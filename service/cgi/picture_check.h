@@ -12,6 +12,8 @@ inline constexpr int kMaxPictureSide = 4096;
 struct PictureKind {
   std::string mediaType;  // "image/gif", "image/jpeg", "image/png"
   std::string fileName;   // "picture.gif", ...
+  int width = 0;          // as its header declares
+  int height = 0;
 };
 
 enum class PictureFault { kNone, kNotAPicture, kTooManyBytes, kTooLarge, kUndecodable };

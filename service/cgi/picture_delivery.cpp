@@ -28,6 +28,8 @@ DeliveryResult DeliverPicture(Database& database, const ServiceConfig& config,
   record.recipientCount = static_cast<int>(request.recipients.size());
   record.contentType = QString::fromStdString(request.pictureKind.mediaType);
   record.data = QByteArray(request.picture.data(), static_cast<qsizetype>(request.picture.size()));
+  record.width = request.pictureKind.width;
+  record.height = request.pictureKind.height;
 
   PictureStore pictures(database);
   const auto reserved = pictures.Reserve(record, config.limits);

@@ -15,12 +15,12 @@ QString Printable(const QString& account) {
 }  // namespace
 
 void RequestLogLine::Write(std::FILE* log, const QDateTime& time) const {
-  const QByteArray line =
-      QStringLiteral("%1 writefile.cgi account=%2 outcome=%3 status=%4 recipients=%5\n")
-          .arg(time.toUTC().toString(Qt::ISODate), Printable(account), QLatin1String(outcome))
-          .arg(status)
-          .arg(recipients)
-          .toUtf8();
+  QString text = QStringLiteral("%1 %2 account=%3 outcome=%4 status=%5")
+                     .arg(time.toUTC().toString(Qt::ISODate), QLatin1String(program),
+                          Printable(account), QLatin1String(outcome))
+                     .arg(status);
+  if (recipients >= 0) text += QStringLiteral(" recipients=%1").arg(recipients);
+  const QByteArray line = (text + QLatin1Char('\n')).toUtf8();
   std::fwrite(line.constData(), 1, static_cast<std::size_t>(line.size()), log);
   std::fflush(log);
 }

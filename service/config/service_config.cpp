@@ -34,6 +34,21 @@ bool IsDomain(const QString& text) {
   return domain.match(text).hasMatch();
 }
 
+// A plain address for the From of the service's own mail: atom characters, "@", a host name.
+bool IsSenderAddress(const QString& text) {
+  static const QRegularExpression address(
+      QStringLiteral("^[A-Za-z0-9!#$%&'*+/=?^_`{|}~-]+(\\.[A-Za-z0-9!#$%&'*+/=?^_`{|}~-]+)*"
+                     "@[A-Za-z0-9]([A-Za-z0-9.-]{0,251}[A-Za-z0-9])?$"));
+  return text.size() <= 254 && address.match(text).hasMatch();
+}
+
+// "http" or "https", "://", a host name or IPv4 address, an optional port; no path.
+bool IsOrigin(const QString& text) {
+  static const QRegularExpression origin(
+      QStringLiteral("^https?://[A-Za-z0-9]([A-Za-z0-9.-]{0,251}[A-Za-z0-9])?(:[0-9]{1,5})?$"));
+  return origin.match(text).hasMatch();
+}
+
 std::function<bool(const QString&)> NonEmptyText(QString& target) {
   return [&target](const QString& text) {
     if (text.isEmpty()) return false;
@@ -98,6 +113,19 @@ std::optional<ServiceConfig> ServiceConfig::Load(const QString& path, QStringLis
          return true;
        }},
       {"accounts/verified_cache_minutes", Integer(config.verifiedCache.minutes, 1, 1440)},
+      {"signup/per_client_per_hour", Integer(config.signup.perClientPerHour, 0, 1000)},
+      {"mail/from",
+       [&config](const QString& text) {
+         if (!IsSenderAddress(text)) return false;
+         config.mailFrom = text;
+         return true;
+       }},
+      {"web/origin",
+       [&config](const QString& text) {
+         if (!IsOrigin(text)) return false;
+         config.webOrigin = text;
+         return true;
+       }},
       {"mail/domain",
        [&config](const QString& text) {
          if (!IsDomain(text)) return false;
@@ -114,6 +142,7 @@ std::optional<ServiceConfig> ServiceConfig::Load(const QString& path, QStringLis
   }
   if (config.mailDomain.isEmpty()) config.mailDomain = QSysInfo::machineHostName();
   if (!IsDomain(config.mailDomain)) config.mailDomain = QStringLiteral("localhost");
+  if (config.mailFrom.isEmpty()) config.mailFrom = QStringLiteral("no-reply@") + config.mailDomain;
   if (!problems->isEmpty()) return std::nullopt;
   return config;
 }

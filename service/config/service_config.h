@@ -16,6 +16,9 @@
 //   [accounts]  failure_delay_ms                                (the least time a 401 takes)
 //               verified_cache_key, verified_cache_minutes      (see VerifiedCacheConfig)
 //   [mail]      domain                                          (right of "@" in Message-IDs)
+//               from                                            (sender of the service's own mail)
+//   [web]       origin                                          (the pages' address in mails)
+//   [signup]    per_client_per_hour                             (sign-ups from one address)
 
 struct DatabaseConfig {
   enum class Driver { kSqlite, kPostgresql };
@@ -49,6 +52,11 @@ struct VerifiedCacheConfig {
   int minutes = 15;
 };
 
+struct SignupConfig {
+  int perClientPerHour = 5;
+  int perAddressPerDay = 3;  // confirmation mails to one mailbox
+};
+
 struct ServiceConfig {
   DatabaseConfig database;
   RelayConfig relay;
@@ -56,6 +64,11 @@ struct ServiceConfig {
   int failureDelayMs = 1000;
   VerifiedCacheConfig verifiedCache;
   QString mailDomain;  // empty: the host's name
+  QString mailFrom;    // empty: no-reply@ the mail domain
+  // "https://host[:port]", as the pages are reached from outside; empty: sign-up is closed,
+  // since its mail could not name a link.
+  QString webOrigin;
+  SignupConfig signup;
 
   // QUILLORA_SERVICE_CONF when set, else /etc/quillora/service.conf.
   static QString DefaultPath();

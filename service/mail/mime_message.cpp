@@ -29,19 +29,27 @@ std::string AddressList(const std::vector<std::string>& mailboxes, std::size_t u
   return list;
 }
 
+// From, To, Subject, Date, Message-ID and MIME-Version.
+std::string Headers(const std::string& from, const std::vector<std::string>& to,
+                    const QString& subject, const QDateTime& date, const std::string& token,
+                    const std::string& domain) {
+  std::string headers;
+  headers += "From: " + from + "\r\n";
+  headers += "To: " + AddressList(to, 4) + "\r\n";
+  headers += "Subject: " + EncodeHeaderText(subject, 9) + "\r\n";
+  headers += "Date: " + MailDate(date) + "\r\n";
+  headers += "Message-ID: <" + token + "@" + domain + ">\r\n";
+  headers += "MIME-Version: 1.0\r\n";
+  return headers;
+}
+
 }  // namespace
 
 std::string BuildMimeMessage(const PictureMail& mail, const QDateTime& date,
                              const std::string& token, const std::string& domain) {
   // Base64 never holds "=_", so the boundary cannot occur in a part.
   const std::string boundary = "=_quillora_" + token;
-  std::string message;
-  message += "From: " + mail.from + "\r\n";
-  message += "To: " + AddressList(mail.to, 4) + "\r\n";
-  message += "Subject: " + EncodeHeaderText(mail.subject, 9) + "\r\n";
-  message += "Date: " + MailDate(date) + "\r\n";
-  message += "Message-ID: <" + token + "@" + domain + ">\r\n";
-  message += "MIME-Version: 1.0\r\n";
+  std::string message = Headers(mail.from, mail.to, mail.subject, date, token, domain);
   message += "Content-Type: multipart/mixed;\r\n boundary=\"" + boundary + "\"\r\n";
   message += "\r\n";
   message += "--" + boundary + "\r\n";
@@ -56,6 +64,15 @@ std::string BuildMimeMessage(const PictureMail& mail, const QDateTime& date,
   message += Base64Lines(
       QByteArray::fromRawData(mail.picture.data(), static_cast<qsizetype>(mail.picture.size())));
   message += "--" + boundary + "--\r\n";
+  return message;
+}
+
+std::string BuildTextMessage(const TextMail& mail, const QDateTime& date, const std::string& token,
+                             const std::string& domain) {
+  std::string message = Headers(mail.from, {mail.to}, mail.subject, date, token, domain);
+  message += "Content-Type: text/plain; charset=UTF-8\r\n";
+  message += "Content-Transfer-Encoding: base64\r\n\r\n";
+  message += Base64Lines(mail.text.toUtf8());
   return message;
 }
 

@@ -24,5 +24,17 @@ struct PictureMail {
 std::string BuildMimeMessage(const PictureMail& mail, const QDateTime& date,
                              const std::string& token, const std::string& domain);
 
-// A fresh random token for BuildMimeMessage.
+// A mail of text only: the service's own notices, such as a sign-up's confirmation.
+struct TextMail {
+  std::string from;  // a mailbox
+  std::string to;    // a mailbox
+  QString subject;
+  QString text;  // lines broken by CR LF
+};
+
+// The same headers as BuildMimeMessage, then the text as base64 UTF-8.
+std::string BuildTextMessage(const TextMail& mail, const QDateTime& date, const std::string& token,
+                             const std::string& domain);
+
+// A fresh random token for BuildMimeMessage and BuildTextMessage.
 std::string NewMessageToken();

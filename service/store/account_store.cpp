@@ -18,10 +18,10 @@ qint64 RandomAlbumNumber() {
 
 Account AccountOf(const QSqlQuery& row) {
   return {row.value(0).toLongLong(), row.value(1).toString(), row.value(2).toLongLong(),
-          row.value(3).toLongLong()};
+          row.value(3).toLongLong(), row.value(4).toInt() != 0};
 }
 
-const QString kColumns = QStringLiteral("id, address, album_number, created_at");
+const QString kColumns = QStringLiteral("id, address, album_number, created_at, album_public");
 
 }  // namespace
 
@@ -38,12 +38,12 @@ std::optional<Account> AccountStore::Authenticate(const QString& address, std::s
     return std::nullopt;
   }
   const Account account = AccountOf(row);
-  const std::string hash = row.value(4).toString().toStdString();
+  const std::string hash = row.value(5).toString().toStdString();
   const bool caching = !cache.key.empty();
   const std::string digest =
       caching ? VerifiedDigest(cache.key, account.id, hash, password) : std::string();
-  if (caching && !row.value(5).isNull() && row.value(6).toLongLong() > now &&
-      SameDigest(row.value(5).toString().toStdString(), digest))
+  if (caching && !row.value(6).isNull() && row.value(7).toLongLong() > now &&
+      SameDigest(row.value(6).toString().toStdString(), digest))
     return account;
   row.finish();
   if (!VerifyPassword(hash, password)) return std::nullopt;
@@ -59,10 +59,14 @@ std::optional<Account> AccountStore::Authenticate(const QString& address, std::s
 std::optional<Account> AccountStore::Add(const QString& address, std::string_view password,
                                          qint64 now) {
   // Hashing first also starts libsodium for the album number's draw.
-  const QString hash = QString::fromStdString(HashPassword(password));
+  return AddHashed(address, QString::fromStdString(HashPassword(password)), now);
+}
+
+std::optional<Account> AccountStore::AddHashed(const QString& address, const QString& hash,
+                                               qint64 now) {
+  if (sodium_init() < 0) throw DatabaseError("libsodium cannot start");
   Transaction transaction(database_);
-  if (database_.Run(QStringLiteral("SELECT 1 FROM accounts WHERE address = ?"), {address}).next())
-    return std::nullopt;
+  if (Exists(address)) return std::nullopt;
   qint64 album = RandomAlbumNumber();
   // Album numbers are unique; with at most a few million accounts a draw rarely repeats.
   while (database_.Run(QStringLiteral("SELECT 1 FROM accounts WHERE album_number = ?"), {album})
@@ -73,10 +77,36 @@ std::optional<Account> AccountStore::Add(const QString& address, std::string_vie
                      " VALUES (?, ?, ?, ?) RETURNING id"),
       {address, hash, QVariant::fromValue<qint64>(album), QVariant::fromValue<qint64>(now)});
   if (!inserted.next()) throw DatabaseError("the new account has no id");
-  const Account account{inserted.value(0).toLongLong(), address, album, now};
+  const Account account{inserted.value(0).toLongLong(), address, album, now, true};
   inserted.finish();
   transaction.Commit();
   return account;
+}
+
+std::optional<Account> AccountStore::ById(qint64 id) {
+  QSqlQuery row =
+      database_.Run(QStringLiteral("SELECT %1 FROM accounts WHERE id = ?").arg(kColumns),
+                    {QVariant::fromValue<qint64>(id)});
+  if (!row.next()) return std::nullopt;
+  return AccountOf(row);
+}
+
+std::optional<Account> AccountStore::ByAlbumNumber(qint64 albumNumber) {
+  QSqlQuery row =
+      database_.Run(QStringLiteral("SELECT %1 FROM accounts WHERE album_number = ?").arg(kColumns),
+                    {QVariant::fromValue<qint64>(albumNumber)});
+  if (!row.next()) return std::nullopt;
+  return AccountOf(row);
+}
+
+bool AccountStore::Exists(const QString& address) {
+  return database_.Run(QStringLiteral("SELECT 1 FROM accounts WHERE address = ?"), {address})
+      .next();
+}
+
+void AccountStore::SetAlbumPublic(qint64 id, bool albumPublic) {
+  database_.Run(QStringLiteral("UPDATE accounts SET album_public = ? WHERE id = ?"),
+                {albumPublic ? 1 : 0, QVariant::fromValue<qint64>(id)});
 }
 
 bool AccountStore::SetPassword(const QString& address, std::string_view password) {
@@ -101,10 +131,10 @@ bool AccountStore::Remove(const QString& address) {
 
 std::vector<AccountSummary> AccountStore::List() {
   QSqlQuery rows = database_.Run(QStringLiteral(
-      "SELECT a.id, a.address, a.album_number, a.created_at,"
+      "SELECT a.id, a.address, a.album_number, a.created_at, a.album_public,"
       " (SELECT COUNT(*) FROM pictures p WHERE p.account_id = a.id AND p.delivered = 1)"
       " FROM accounts a ORDER BY a.address"));
   std::vector<AccountSummary> accounts;
-  while (rows.next()) accounts.push_back({AccountOf(rows), rows.value(4).toLongLong()});
+  while (rows.next()) accounts.push_back({AccountOf(rows), rows.value(5).toLongLong()});
   return accounts;
 }

@@ -15,6 +15,7 @@ struct Account {
   QString address;  // the user ID: a mailbox, its domain in lower case
   qint64 albumNumber = 0;
   qint64 createdAt = 0;  // seconds since 1970
+  bool albumPublic = true;
 };
 
 struct AccountSummary {
@@ -37,6 +38,12 @@ class AccountStore {
   // A new account with a random album number of 6 to 9 digits; nothing when the address is
   // taken.
   std::optional<Account> Add(const QString& address, std::string_view password, qint64 now);
+  // The same with a password hashed before (a confirmed sign-up).
+  std::optional<Account> AddHashed(const QString& address, const QString& passwordHash, qint64 now);
+  std::optional<Account> ById(qint64 id);
+  std::optional<Account> ByAlbumNumber(qint64 albumNumber);
+  bool Exists(const QString& address);
+  void SetAlbumPublic(qint64 id, bool albumPublic);
   // False when there is no such account.
   bool SetPassword(const QString& address, std::string_view password);
   // Removes the account with its pictures; false when there is no such account.

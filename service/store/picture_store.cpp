@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "store/database.h"
+#include "store/token.h"
 
 namespace {
 
@@ -60,11 +61,12 @@ std::variant<qint64, OverLimit> PictureStore::Reserve(const PictureRecord& pictu
     return OverLimit{static_cast<int>(wait)};
 
   QSqlQuery inserted = database_.Run(
-      QStringLiteral("INSERT INTO pictures"
-                     " (account_id, sent_at, subject, recipient_count, content_type, data)"
-                     " VALUES (?, ?, ?, ?, ?, ?) RETURNING id"),
+      QStringLiteral("INSERT INTO pictures (account_id, sent_at, subject, recipient_count,"
+                     " content_type, data, public_id, width, height)"
+                     " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?) RETURNING id"),
       {QVariant::fromValue<qint64>(picture.accountId), QVariant::fromValue<qint64>(picture.sentAt),
-       picture.subject, picture.recipientCount, picture.contentType, picture.data});
+       picture.subject, picture.recipientCount, picture.contentType, picture.data,
+       QString::fromStdString(NewPictureId()), picture.width, picture.height});
   if (!inserted.next()) throw DatabaseError("the new picture has no id");
   const qint64 id = inserted.value(0).toLongLong();
   inserted.finish();
@@ -82,16 +84,60 @@ void PictureStore::Release(qint64 id) {
                 {QVariant::fromValue<qint64>(id)});
 }
 
-std::vector<PictureRecord> PictureStore::Delivered(qint64 accountId) {
-  QSqlQuery rows = database_.Run(
-      QStringLiteral("SELECT id, account_id, sent_at, subject, recipient_count, content_type, data"
-                     " FROM pictures WHERE account_id = ? AND delivered = 1"
-                     " ORDER BY sent_at DESC, id DESC"),
+namespace {
+
+const QString kEntryColumns = QStringLiteral("public_id, sent_at, subject, width, height");
+
+AlbumEntry EntryOf(const QSqlQuery& row) {
+  return {row.value(0).toString(), row.value(1).toLongLong(), row.value(2).toString(),
+          row.value(3).toInt(), row.value(4).toInt()};
+}
+
+}  // namespace
+
+std::vector<AlbumEntry> PictureStore::AlbumPage(qint64 accountId, int offset, int limit) {
+  QSqlQuery rows = database_.Run(QStringLiteral("SELECT %1 FROM pictures"
+                                                " WHERE account_id = ? AND delivered = 1"
+                                                " ORDER BY sent_at DESC, id DESC LIMIT ? OFFSET ?")
+                                     .arg(kEntryColumns),
+                                 {QVariant::fromValue<qint64>(accountId), limit, offset});
+  std::vector<AlbumEntry> entries;
+  while (rows.next()) entries.push_back(EntryOf(rows));
+  return entries;
+}
+
+qint64 PictureStore::DeliveredCount(qint64 accountId) {
+  QSqlQuery row = database_.Run(
+      QStringLiteral("SELECT COUNT(*) FROM pictures WHERE account_id = ? AND delivered = 1"),
       {QVariant::fromValue<qint64>(accountId)});
-  std::vector<PictureRecord> pictures;
-  while (rows.next())
-    pictures.push_back({rows.value(0).toLongLong(), rows.value(1).toLongLong(),
-                        rows.value(2).toLongLong(), rows.value(3).toString(), rows.value(4).toInt(),
-                        rows.value(5).toString(), rows.value(6).toByteArray()});
-  return pictures;
+  return row.next() ? row.value(0).toLongLong() : 0;
+}
+
+std::optional<AlbumEntry> PictureStore::Entry(qint64 accountId, const QString& publicId) {
+  QSqlQuery row =
+      database_.Run(QStringLiteral("SELECT %1 FROM pictures"
+                                   " WHERE account_id = ? AND public_id = ? AND delivered = 1")
+                        .arg(kEntryColumns),
+                    {QVariant::fromValue<qint64>(accountId), publicId});
+  if (!row.next()) return std::nullopt;
+  return EntryOf(row);
+}
+
+std::optional<ServedPicture> PictureStore::ByPublicId(const QString& publicId) {
+  QSqlQuery row =
+      database_.Run(QStringLiteral("SELECT p.account_id, a.album_public, p.content_type, p.data"
+                                   " FROM pictures p JOIN accounts a ON a.id = p.account_id"
+                                   " WHERE p.public_id = ? AND p.delivered = 1"),
+                    {publicId});
+  if (!row.next()) return std::nullopt;
+  return ServedPicture{row.value(0).toLongLong(), row.value(1).toInt() != 0,
+                       row.value(2).toString(), row.value(3).toByteArray()};
+}
+
+bool PictureStore::Remove(qint64 accountId, const QString& publicId) {
+  return database_
+             .Run(QStringLiteral("DELETE FROM pictures"
+                                 " WHERE account_id = ? AND public_id = ? AND delivered = 1"),
+                  {QVariant::fromValue<qint64>(accountId), publicId})
+             .numRowsAffected() > 0;
 }

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QString>
 #include <cstdint>
+#include <optional>
 #include <variant>
 #include <vector>
 
@@ -17,6 +18,25 @@ struct PictureRecord {
   qint64 sentAt = 0;  // seconds since 1970
   QString subject;
   int recipientCount = 0;
+  QString contentType;
+  QByteArray data;
+  int width = 0;  // pixels; 0 for pictures kept before sizes were
+  int height = 0;
+};
+
+// A picture as the album pages list it, without its bytes.
+struct AlbumEntry {
+  QString publicId;  // the random name in its address
+  qint64 sentAt = 0;
+  QString subject;
+  int width = 0;
+  int height = 0;
+};
+
+// A picture as its address serves it.
+struct ServedPicture {
+  qint64 accountId = 0;
+  bool albumPublic = false;
   QString contentType;
   QByteArray data;
 };
@@ -42,8 +62,15 @@ class PictureStore {
   // The relay did not take it: as if it had never been tried.
   void Release(qint64 id);
 
-  // The account's delivered pictures, newest first.
-  std::vector<PictureRecord> Delivered(qint64 accountId);
+  // Delivered pictures of the account, newest first, from `offset` on.
+  std::vector<AlbumEntry> AlbumPage(qint64 accountId, int offset, int limit);
+  qint64 DeliveredCount(qint64 accountId);
+  // One delivered picture of the account; nothing when it has none of that name.
+  std::optional<AlbumEntry> Entry(qint64 accountId, const QString& publicId);
+  // A delivered picture by its public name, whoever's it is.
+  std::optional<ServedPicture> ByPublicId(const QString& publicId);
+  // Removes the account's picture of that name; false when it has none.
+  bool Remove(qint64 accountId, const QString& publicId);
 
  private:
   Database& database_;

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "store/database.h"
+#include "store/token.h"
 
 namespace {
 
@@ -20,12 +21,31 @@ ColumnTypes TypesOf(Database::Dialect dialect) {
   return {QStringLiteral("BIGSERIAL PRIMARY KEY"), QStringLiteral("BYTEA")};
 }
 
+// What a step does once its statements have run, for values SQL cannot make.
+using StepWork = std::function<void(Database&)>;
+
+struct Step {
+  QStringList statements;
+  StepWork work = {};
+};
+
+// Pictures kept before they had public names get random ones.
+void NamePictures(Database& database) {
+  QSqlQuery rows = database.Run(QStringLiteral("SELECT id FROM pictures WHERE public_id IS NULL"));
+  std::vector<qint64> ids;
+  while (rows.next()) ids.push_back(rows.value(0).toLongLong());
+  rows.finish();
+  for (const qint64 id : ids)
+    database.Run(QStringLiteral("UPDATE pictures SET public_id = ? WHERE id = ?"),
+                 {QString::fromStdString(NewPictureId()), QVariant::fromValue<qint64>(id)});
+}
+
 // Step n takes the schema from version n - 1 to n. Later versions append steps; a step is
 // never changed once released.
-std::vector<QStringList> Steps(const ColumnTypes& types) {
+std::vector<Step> Steps(const ColumnTypes& types) {
   return {
       // 1: accounts and the pictures they sent.
-      {
+      {{
           QStringLiteral("CREATE TABLE accounts ("
                          " id %1,"
                          " address TEXT NOT NULL UNIQUE,"
@@ -45,14 +65,54 @@ std::vector<QStringList> Steps(const ColumnTypes& types) {
                          " delivered INTEGER NOT NULL DEFAULT 0)")
               .arg(types.key, types.bytes),
           QStringLiteral("CREATE INDEX pictures_by_account ON pictures (account_id, sent_at)"),
-      },
-      // 2: passwords verified lately, as keyed digests.
-      {
+      }},
+      // 2: the album pages: public or private albums, pictures by public name and size, sessions
+      // of the album editor, sign-ups waiting for their confirmation, failed logins.
+      {{
+           QStringLiteral(
+               "ALTER TABLE accounts ADD COLUMN album_public INTEGER NOT NULL DEFAULT 1"),
+           QStringLiteral("ALTER TABLE pictures ADD COLUMN public_id TEXT"),
+           QStringLiteral("ALTER TABLE pictures ADD COLUMN width INTEGER NOT NULL DEFAULT 0"),
+           QStringLiteral("ALTER TABLE pictures ADD COLUMN height INTEGER NOT NULL DEFAULT 0"),
+           QStringLiteral("CREATE UNIQUE INDEX pictures_by_public_id ON pictures (public_id)"),
+           QStringLiteral("CREATE TABLE sessions ("
+                          " id %1,"
+                          " token_hash TEXT NOT NULL UNIQUE,"
+                          " account_id BIGINT NOT NULL REFERENCES accounts(id) ON DELETE CASCADE,"
+                          " created_at BIGINT NOT NULL,"
+                          " expires_at BIGINT NOT NULL)")
+               .arg(types.key),
+           QStringLiteral("CREATE INDEX sessions_by_account ON sessions (account_id)"),
+           QStringLiteral("CREATE TABLE signups ("
+                          " id %1,"
+                          " token_hash TEXT NOT NULL UNIQUE,"
+                          " address TEXT NOT NULL,"
+                          " password_hash TEXT NOT NULL,"
+                          " client_address TEXT NOT NULL,"
+                          " created_at BIGINT NOT NULL,"
+                          " used INTEGER NOT NULL DEFAULT 0)")
+               .arg(types.key),
+           QStringLiteral("CREATE INDEX signups_by_client ON signups (client_address, created_at)"),
+           QStringLiteral("CREATE INDEX signups_by_address ON signups (address, created_at)"),
+           QStringLiteral("CREATE TABLE login_failures ("
+                          " id %1,"
+                          " address TEXT NOT NULL,"
+                          " client_address TEXT NOT NULL,"
+                          " failed_at BIGINT NOT NULL)")
+               .arg(types.key),
+           QStringLiteral(
+               "CREATE INDEX login_failures_by_address ON login_failures (address, failed_at)"),
+           QStringLiteral("CREATE INDEX login_failures_by_client"
+                          " ON login_failures (client_address, failed_at)"),
+       },
+       NamePictures},
+      // 3: passwords verified lately, as keyed digests.
+      {{
           QStringLiteral("CREATE TABLE verified_passwords ("
                          " account_id BIGINT PRIMARY KEY REFERENCES accounts(id) ON DELETE CASCADE,"
                          " digest TEXT NOT NULL,"
                          " expires_at BIGINT NOT NULL)"),
-      },
+      }},
   };
 }
 
@@ -95,10 +155,12 @@ int MigrateSchema(Database& database) {
                             .arg(version)
                             .arg(kSchemaVersion)
                             .toStdString());
-  const std::vector<QStringList> steps = Steps(TypesOf(database.SqlDialect()));
-  for (; version < kSchemaVersion; ++version)
-    for (const QString& statement : steps[static_cast<std::size_t>(version)])
-      database.Run(statement);
+  const std::vector<Step> steps = Steps(TypesOf(database.SqlDialect()));
+  for (; version < kSchemaVersion; ++version) {
+    const Step& step = steps[static_cast<std::size_t>(version)];
+    for (const QString& statement : step.statements) database.Run(statement);
+    if (step.work) step.work(database);
+  }
   database.Run(QStringLiteral("UPDATE schema_version SET version = ? WHERE id = 1"), {version});
   transaction.Commit();
   return version;

@@ -3,7 +3,7 @@
 class Database;
 
 // The schema version this build of the service reads and writes.
-inline constexpr int kSchemaVersion = 2;
+inline constexpr int kSchemaVersion = 3;
 
 // The version the database holds; 0 when it holds no schema yet.
 int StoredSchemaVersion(Database& database);

@@ -43,7 +43,8 @@ TEST(Deployment, NginxWithFcgiwrap) {
   ServiceSite site;
   QString error;
   ASSERT_TRUE(site.Start({}, &error)) << error.toStdString();
-  ASSERT_GT(site.AddAccount("hanako@example.jp", "quill2026"), 0);
+  const qint64 album = site.AddAccount("hanako@example.jp", "quill2026");
+  ASSERT_GT(album, 0);
 
   const QString root = site.Folder() + "/nginx";
   ASSERT_TRUE(QDir().mkpath(root + "/temp"));
@@ -66,11 +67,17 @@ TEST(Deployment, NginxWithFcgiwrap) {
           "      include /etc/nginx/fastcgi_params;\n"
           "      fastcgi_param SCRIPT_FILENAME %4;\n"
           "      fastcgi_param QUILLORA_SERVICE_CONF %5;\n"
+          "      fastcgi_pass unix:%6;\n    }\n"
+          "    location ~ ^/($|quill/album(/|$)) {\n"
+          "      include /etc/nginx/fastcgi_params;\n"
+          "      fastcgi_param SCRIPT_FILENAME %7;\n"
+          "      fastcgi_param QUILLORA_SERVICE_CONF %5;\n"
           "      fastcgi_pass unix:%6;\n    }\n  }\n}\n")
           // As root, the workers stay root so that they reach the test's socket.
           .arg(::geteuid() == 0 ? QStringLiteral("user root root;\n") : QString(), root)
           .arg(port)
-          .arg(QStringLiteral(QUILLORA_WRITEFILE_CGI), site.ConfigPath(), socket);
+          .arg(QStringLiteral(QUILLORA_WRITEFILE_CGI), site.ConfigPath(), socket,
+               QStringLiteral(QUILLORA_ALBUM_CGI));
   ASSERT_TRUE(WriteText(root + "/nginx.conf", config));
   ServerProcess nginx;
   ASSERT_TRUE(nginx.Start(
@@ -88,6 +95,17 @@ TEST(Deployment, NginxWithFcgiwrap) {
   EXPECT_TRUE(site.Sink().WaitForMails(1));
   request.method = "GET";
   EXPECT_EQ(SendHttp(request).status, 405);
+
+  // The pages by the README's location, the album with the picture just sent.
+  request.headers = {};
+  request.url = QStringLiteral("http://127.0.0.1:%1/").arg(port);
+  EXPECT_TRUE(SendHttp(request).body.contains("/quill/album/signup"));
+  request.url = QStringLiteral("http://127.0.0.1:%1/quill/album/filelist.php3?num=%2&bLogin=0")
+                    .arg(port)
+                    .arg(album);
+  const HttpReply page = SendHttp(request);
+  EXPECT_EQ(page.status, 200);
+  EXPECT_TRUE(page.body.contains("/quill/album/picture?id=")) << page.body.toStdString();
 }
 
 }  // namespace

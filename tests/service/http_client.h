@@ -2,7 +2,7 @@
 
 #include <QByteArray>
 #include <QList>
-#include <QMap>
+#include <QMultiMap>
 #include <QString>
 
 // The header block of the upload request as the composer's protocol fixes it, written out here
@@ -18,8 +18,8 @@ struct HttpRequestSpec {
 };
 
 struct HttpReply {
-  long status = 0;                       // 0 when no reply came
-  QMap<QByteArray, QByteArray> headers;  // names in lower case
+  long status = 0;                            // 0 when no reply came
+  QMultiMap<QByteArray, QByteArray> headers;  // names in lower case
   QByteArray body;
   QString error;  // the transfer library's text when no reply came
 };

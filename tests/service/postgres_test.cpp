@@ -1,6 +1,10 @@
 // The same service on a PostgreSQL server that the test starts itself.
 #include <gtest/gtest.h>
 
+#include <QJsonObject>
+#include <QRegularExpression>
+
+#include "page_client.h"
 #include "store/schema.h"
 #include "upload_requests.h"
 
@@ -36,6 +40,46 @@ TEST(Postgresql, AccountsLimitsAndDeliveryOnPostgresql) {
 
   ASSERT_EQ(site.Admin({"user", "remove", "hanako@example.jp"}).exitCode, 0);
   EXPECT_EQ(Upload(site, {}).status, 401);
+}
+
+TEST(Postgresql, AlbumPagesSignUpAndDeleteOnPostgresql) {
+  ServiceSite site;
+  QString error;
+  ASSERT_TRUE(site.Start({.postgres = true}, &error)) << error.toStdString();
+  PageClient browser(site);
+  const HttpReply form = browser.Get("/quill/album/signup");
+  ASSERT_EQ(browser
+                .Post("/quill/album/signup", {{"csrf", FieldValue(form.body, "csrf")},
+                                              {"address", "hanako@example.jp"},
+                                              {"password", "quill2026"},
+                                              {"again", "quill2026"}})
+                .status,
+            200);
+  ASSERT_TRUE(site.Sink().WaitForMails(1));
+  static const QRegularExpression link(QStringLiteral("(/quill/album/confirm\\?token=\\S+)"));
+  const QString confirm =
+      link.match(site.Sink().Mails()[0].toObject()["text"].toString()).captured(1);
+  ASSERT_EQ(browser.Get(confirm).status, 200);
+  EXPECT_EQ(browser.Get(confirm).status, 404);
+  ASSERT_EQ(Upload(site, {}).status, 200);
+
+  const HttpReply login = browser.Get("/quill/album/");
+  ASSERT_EQ(browser
+                .Post("/quill/album/login", {{"csrf", FieldValue(login.body, "csrf")},
+                                             {"address", "hanako@example.jp"},
+                                             {"password", "quill2026"}})
+                .status,
+            303);
+  const HttpReply editor = browser.Get("/quill/album/");
+  static const QRegularExpression picture(QStringLiteral("picture\\?id=([\\w-]+)"));
+  const QString id = picture.match(QString::fromUtf8(editor.body)).captured(1);
+  ASSERT_FALSE(id.isEmpty()) << editor.body.toStdString();
+  EXPECT_EQ(browser.Get("/quill/album/picture?id=" + id).body, TestGif());
+  EXPECT_EQ(
+      browser.Post("/quill/album/delete", {{"csrf", FieldValue(editor.body, "csrf")}, {"id", id}})
+          .status,
+      303);
+  EXPECT_EQ(browser.Get("/quill/album/picture?id=" + id).status, 404);
 }
 
 }  // namespace

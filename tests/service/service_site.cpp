@@ -41,7 +41,18 @@ bool ServiceSite::Start(const ServiceOptions& options, QString* error) {
   }
   QDir().mkpath(root + "/htdocs/cgi-bin");
   QFile::link(QStringLiteral(QUILLORA_WRITEFILE_CGI), root + "/htdocs/cgi-bin/writefile.cgi");
+  // album.cgi outside the document root, answering "/" and "/quill/album/..." as the README
+  // sets it up.
+  QDir().mkpath(root + "/libexec");
+  const QString album = root + "/libexec/album.cgi";
+  QFile::link(QStringLiteral(QUILLORA_ALBUM_CGI), album);
   LighttpdSite site{root + "/htdocs", root + "/web", {{"QUILLORA_SERVICE_CONF", ConfigPath()}}, {}};
+  site.extraConfig = QStringLiteral(
+                         "server.modules += (\"mod_alias\")\n"
+                         "$HTTP[\"url\"] =~ \"^/($|quill/album(/|$))\" {\n"
+                         "  alias.url = (\"/quill/album\" => \"%1\", \"/\" => \"%1\")\n"
+                         "  cgi.assign = (\"\" => \"\")\n}\n")
+                         .arg(album);
   // The web server hands its own environment to no CGI program: sanitizer settings go along
   // explicitly, so that a sanitized build's CGI reports as the tests do.
   for (const char* name : {"ASAN_OPTIONS", "LSAN_OPTIONS", "UBSAN_OPTIONS"})
@@ -51,7 +62,9 @@ bool ServiceSite::Start(const ServiceOptions& options, QString* error) {
     if (!ca_.Create(root, error)) return false;
     site.tlsPemFile = ca_.ServerPemFile();
   }
-  return web_.Start(site, error);
+  if (!web_.Start(site, error)) return false;
+  // The pages' own address, for the links in their mails, is known once the server runs.
+  return WriteConfig();
 }
 
 bool ServiceSite::WriteConfig() {
@@ -64,14 +77,16 @@ bool ServiceSite::WriteConfig() {
   } else {
     database = QStringLiteral("driver = sqlite\npath = %1/service.db\n").arg(folder_.path());
   }
-  const QString config = QStringLiteral(
-                             "# written by the test\n[database]\n%1\n"
-                             "[relay]\nhost = 127.0.0.1\nport = %2\ntimeout_seconds = 10\n\n"
-                             "[accounts]\nfailure_delay_ms = 300\n\n"
-                             "[mail]\ndomain = quillora.test\n\n%3")
-                             .arg(database)
-                             .arg(relayPort_)
-                             .arg(options_.extraConfig);
+  const QString config =
+      QStringLiteral(
+          "# written by the test\n[database]\n%1\n"
+          "[relay]\nhost = 127.0.0.1\nport = %2\ntimeout_seconds = 10\n\n"
+          "[accounts]\nfailure_delay_ms = 300\n\n"
+          "[mail]\ndomain = quillora.test\n\n%3\n%4")
+          .arg(database)
+          .arg(relayPort_)
+          .arg(options_.extraConfig,
+               web_.Port() > 0 ? "[web]\norigin = " + web_.Origin() + "\n" : QString());
   QFile file(ConfigPath());
   return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(config.toUtf8()) > 0;
 }

@@ -20,8 +20,9 @@ struct ServiceOptions {
 };
 
 // The real service as a deployment has it, on 127.0.0.1: lighttpd running the built
-// writefile.cgi, its configuration file, a database (SQLite or a PostgreSQL server of its own)
-// and the SMTP sink as the relay. Accounts are made with the built quillora-service command.
+// writefile.cgi and album.cgi, its configuration file, a database (SQLite or a PostgreSQL server of
+// its own) and the SMTP sink as the relay. Accounts are made with the built quillora-service
+// command.
 class ServiceSite {
  public:
   // Fails the test when a sanitizer reported anything in the CGI programs it ran.
@@ -39,6 +40,8 @@ class ServiceSite {
   qint64 AddAccount(const QString& address, const QString& password) const;
 
   QString UploadUrl() const { return web_.Origin() + "/cgi-bin/writefile.cgi"; }
+  // "http://127.0.0.1:<port>" (or https), where the pages are.
+  QString Origin() const { return web_.Origin(); }
   QString ServerSetting() const { return web_.HostAndPort(); }
   QString Folder() const { return folder_.path(); }
   QString ConfigPath() const { return folder_.path() + "/service.conf"; }

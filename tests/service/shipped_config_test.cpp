@@ -10,7 +10,8 @@
 namespace {
 
 // As shipped it sets nothing; with every sample line uncommented it must still load and give
-// the defaults the service really has ([mail] domain aside: an example, not a default).
+// the defaults the service really has (the mail domain, the sender and the pages' address
+// aside: examples, not defaults).
 TEST(ShippedConfiguration, SampleLinesAreKnownSettingsWithTheirDefaults) {
   const QString shipped = QStringLiteral(QUILLORA_SOURCE_DIR "/service/config/service.conf");
   QStringList problems;
@@ -22,7 +23,7 @@ TEST(ShippedConfiguration, SampleLinesAreKnownSettingsWithTheirDefaults) {
   static const QRegularExpression sample(QStringLiteral("^#([a-z_]+ =.*)$"),
                                          QRegularExpression::MultilineOption);
   text.replace(sample, QStringLiteral("\\1"));
-  text.remove(QRegularExpression(QStringLiteral("^domain =.*$"),
+  text.remove(QRegularExpression(QStringLiteral("^(domain|from|origin) =.*$"),
                                  QRegularExpression::MultilineOption));
   QTemporaryDir folder;
   QFile uncommented(folder.filePath("service.conf"));
@@ -47,6 +48,7 @@ TEST(ShippedConfiguration, SampleLinesAreKnownSettingsWithTheirDefaults) {
   EXPECT_EQ(loaded->failureDelayMs, defaults.failureDelayMs);
   EXPECT_EQ(loaded->verifiedCache.key, defaults.verifiedCache.key);
   EXPECT_EQ(loaded->verifiedCache.minutes, defaults.verifiedCache.minutes);
+  EXPECT_EQ(loaded->signup.perClientPerHour, defaults.signup.perClientPerHour);
 }
 
 }  // namespace

@@ -50,6 +50,7 @@ bool LighttpdHost::Launch(QString* error) {
       pairs << QStringLiteral("\"%1\" => \"%2\"").arg(it.key(), it.value());
     config += QStringLiteral("setenv.add-environment = (%1)\n").arg(pairs.join(", "));
   }
+  config += site_.extraConfig;
   const QString configFile = site_.workFolder + "/lighttpd.conf";
   QFile file(configFile);
   if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(config.toUtf8()) < 0) {

@@ -12,6 +12,7 @@ struct LighttpdSite {
   QString workFolder;                     // its configuration, logs and upload buffers
   QMap<QString, QString> cgiEnvironment;  // added to every CGI program's environment
   QString tlsPemFile;                     // certificate and key in one PEM file; empty: plain
+  QString extraConfig{};                  // more lines of lighttpd's configuration
 };
 
 class LighttpdHost {

@@ -41,6 +41,9 @@ def describe(raw):
         "attachments": [],
     }
     mail.update(lines_of(raw))
+    if not message.is_multipart() and message.get_content_type() == "text/plain":
+        mail["text"] = message.get_content()
+        mail["text_charset"] = message.get_content_charset()
     for part in message.iter_parts() if message.is_multipart() else []:
         if part.get_content_disposition() == "attachment":
             mail["attachments"].append({
