@@ -11,7 +11,7 @@ SANITIZER_ENV = ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
   LSAN_OPTIONS=suppressions=$(CURDIR)/tests/support/lsan.supp:print_suppressions=0 \
   UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
-.PHONY: all deps build run test check bench fuzz artwork screenshots install e2e demo clean
+.PHONY: all deps build run test check bench fuzz artwork screenshots install e2e demo deb deb-test clean
 
 all: build
 
@@ -74,6 +74,19 @@ screenshots: build
 install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)
 
+# The Debian packages quillora and quillora-service, built by dpkg-buildpackage from debian/
+# into dist/ (the programs only: no tests, benchmarks or artwork), then checked by lintian.
+deb: deps
+	scripts/build-deb dist
+	lintian --fail-on error dist/quillora*.deb
+
+# The packages as a user gets them, in a fresh Debian 12 root: the same build under an older
+# version installed first, then the upgrade to dist/, a picture sent from the installed composer
+# to the installed service, and the purge; screenshots in e2e/package/.
+deb-test: deb
+	scripts/build-deb dist/previous $$(dpkg-parsechangelog -S Version)~previous
+	tests/package/run dist dist/previous e2e/package
+
 # The installed program under Xvfb, driven with xdotool from first start to a sent picture, at
 # 100 % and 200 %, then with the keyboard alone, then under a headless Wayland compositor;
 # screenshots of every step in e2e/, e2e/200/, e2e/keys/ and e2e/wayland/.
@@ -89,4 +102,4 @@ demo: build
 	scripts/demo $(BUILD)
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(BENCH_BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(BENCH_BUILD) $(FUZZ_BUILD) dist

@@ -101,6 +101,11 @@ std::optional<ServiceConfig> ServiceConfig::Load(const QString& path, QStringLis
       {"accounts/failure_delay_ms", Integer(config.failureDelayMs, 0, 60000)},
       {"accounts/verified_cache_key",
        [&config](const QString& text) {
+         // Empty, as the shipped file shows it: no cache.
+         if (text.isEmpty()) {
+           config.verifiedCache.key.clear();
+           return true;
+         }
          const QByteArray key = QByteArray::fromHex(text.toLatin1());
          static const QRegularExpression hex(QStringLiteral("^[0-9A-Fa-f]{64}$"));
          if (!hex.match(text).hasMatch()) return false;

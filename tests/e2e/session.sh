@@ -3,7 +3,8 @@
 # with one photo in Pictures, the installed service under a local lighttpd delivering to an SMTP
 # sink, an X server on a free display, and the helpers that find windows, click, type and take
 # screenshots. E2E_SCALE=2 scales the screen to 200 %.
-build=$(cd "$1" && pwd)
+root=${E2E_ROOT:-}
+[ -n "$root" ] || build=$(cd "$1" && pwd)
 mkdir -p "$2"
 shots=$(cd "$2" && pwd)
 source_dir=$(cd "$(dirname "$0")/../.." && pwd)
@@ -30,10 +31,16 @@ fail() {
 
 start=$(date +%s)
 
-# The program as a package installs it; its folder is not writable, as under /usr.
-prefix=$work/prefix
-cmake --install "$build" --prefix "$prefix" >/dev/null
-chmod a-w "$prefix/bin"
+if [ -n "$root" ]; then
+  prefix=/usr
+  launch=(chroot "$root")
+else
+  # The program as a package installs it; its folder is not writable, as under /usr.
+  prefix=$work/prefix
+  launch=()
+  cmake --install "$build" --prefix "$prefix" >/dev/null
+  chmod a-w "$prefix/bin"
+fi
 
 # A home of its own: settings, data, cache and runtime folders, and one photo in Pictures.
 home=$work/home
@@ -54,18 +61,24 @@ fi
 # a wrapper that also keeps each request's body; the account is the one the setup below types.
 www=$work/www
 . "$source_dir/tests/e2e/service.sh"
-mkdir -p "$www/htdocs/cgi-bin" "$www/records"
-service_setup "$www" "$prefix" hanako@example.ne.jp quill2026
-cat > "$www/htdocs/cgi-bin/writefile.cgi" <<EOF
+if [ -n "$root" ]; then
+  www=$E2E_SERVICE_FOLDER
+  server=$E2E_SERVER
+else
+  mkdir -p "$www/htdocs/cgi-bin" "$www/records"
+  service_setup "$www" "$prefix" hanako@example.ne.jp quill2026
+  cat > "$www/htdocs/cgi-bin/writefile.cgi" <<EOF
 #!/bin/sh
 tee "$www/records/body.part" | "$prefix/libexec/quillora/writefile.cgi"
 status=\$?
 mv "$www/records/body.part" "$www/records/body"
 exit \$status
 EOF
-chmod 700 "$www/htdocs/cgi-bin/writefile.cgi"
-service_lighttpd "$www"
-port=$SERVICE_PORT
+  chmod 700 "$www/htdocs/cgi-bin/writefile.cgi"
+  service_lighttpd "$www"
+  port=$SERVICE_PORT
+  server=127.0.0.1:$port
+fi
 # The server is set in the program's settings window, as a new user does (below).
 
 # An X server on a free display.
