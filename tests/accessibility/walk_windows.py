@@ -9,6 +9,7 @@ buttons through their accessible actions, and typing goes through the edits' tex
 """
 import os
 import subprocess
+import tempfile
 import sys
 import time
 
@@ -106,15 +107,21 @@ def find_all(acc, test, limit=5000):
 
 class Program:
     def __init__(self, executable):
-        self.process = subprocess.Popen([executable], stdout=subprocess.DEVNULL,
-                                        stderr=subprocess.DEVNULL)
+        # The program's own messages are kept and shown when it ends before the walk does.
+        self.log = tempfile.TemporaryFile()
+        self.process = subprocess.Popen([executable], stdout=self.log, stderr=subprocess.STDOUT)
         self.app = None
+
+    def ended_early(self):
+        self.log.seek(0)
+        sys.stderr.write(self.log.read().decode(errors="replace"))
+        return SystemExit(f"the program ended early ({self.process.returncode})")
 
     def application(self):
         deadline = time.time() + TIMEOUT
         while time.time() < deadline:
             if self.process.poll() is not None:
-                raise SystemExit(f"the program ended early ({self.process.returncode})")
+                raise self.ended_early()
             desktop = pyatspi.Registry.getDesktop(0)
             for app in children(desktop):
                 try:

@@ -82,7 +82,7 @@ fi
 # The server is set in the program's settings window, as a new user does (below).
 
 # An X server on a free display.
-Xvfb -displayfd 5 -screen 0 $((1280 * scale))x$((1024 * scale))x24 -nolisten tcp 5>"$work/display" 2>/dev/null &
+Xvfb -displayfd 5 -screen 0 $((1280 * scale))x$((1024 * scale))x24 -nolisten tcp -noreset 5>"$work/display" 2>/dev/null &
 pids+=("$!")
 for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
 [ -s "$work/display" ] || fail "Xvfb did not start"
