@@ -67,6 +67,7 @@ class CSkinDlg : public QDialog {
 
  private:
   void ApplySkin();
+  void ShapeByOutline();
 
   int templateId_;
   QImage background_;

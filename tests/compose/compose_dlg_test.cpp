@@ -272,10 +272,13 @@ TEST_F(ComposeDlgTest, TabsShowTheirOwnThumbnailsListsAndBackground) {
     EXPECT_TRUE(materials.Thumbnail(CMaterialPanel::kCharacterTab, 0)->isVisible());
     EXPECT_FALSE(materials.Thumbnail(CMaterialPanel::kPictureTab, 0)->isVisible());
     EXPECT_EQ(window.BackgroundBitmap(), LoadBitmapResource(BitmapId::ComposeCharacter));
-    // The tab buttons show the new background's look when idle.
+    // The tab buttons show the new background's look when idle, transparent outside the
+    // window's outline.
     const QRect tab = window.Button(CComposeDlg::kCharacterTabButton)->geometry();
     EXPECT_EQ(window.Button(CComposeDlg::kCharacterTabButton)->NormalImage(),
-              window.BackgroundBitmap().copy(tab));
+              window.ScreenBackground().copy(tab));
+    EXPECT_EQ(window.ScreenBackground().pixel(tab.center()),
+              window.BackgroundBitmap().pixel(tab.center()));
     window.Button(CComposeDlg::kMessageTabButton)->click();
     EXPECT_TRUE(materials.MessageCombo()->isVisible());
     EXPECT_FALSE(materials.CharacterCombo()->isVisible());

@@ -45,6 +45,20 @@ TEST(CSkinDlg, TakesItsBitmapsSizeAndShapeAndLosesItsFrame) {
   EXPECT_EQ(qAlpha(shown.pixel(10, 0)), 255);
 }
 
+TEST(CSkinDlg, ANewBackgroundOnAShownWindowKeepsItsOutsideTransparent) {
+  CSkinDlg dialog(1);
+  dialog.SetBackgroundBitmap(PanelBitmap());
+  dialog.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+  QImage other = PanelBitmap();
+  QPainter(&other).fillRect(QRect(20, 20, 80, 40), QColor(90, 160, 220));
+  dialog.SetBackgroundBitmap(other);  // as the composition window does when its tab changes
+  const QImage shown = dialog.grab().toImage();
+  EXPECT_EQ(shown.pixelColor(60, 40), QColor(90, 160, 220));
+  EXPECT_EQ(qAlpha(shown.pixel(0, 0)), 0);
+  EXPECT_EQ(qAlpha(shown.pixel(119, 79)), 0);
+}
+
 TEST(CSkinDlg, UseRegionOffKeepsTheRectangle) {
   CSkinDlg dialog(1);
   dialog.SetBackgroundBitmap(PanelBitmap());
