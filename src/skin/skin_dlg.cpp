@@ -24,9 +24,9 @@ void CSkinDlg::SetBackgroundBitmap(const QImage& bitmap, const QImage& screen) {
   const bool fits =
       !screen.isNull() && !background_.isNull() && LogicalSize(screen) == background_.size();
   screenBackground_ = fits ? screen.convertToFormat(QImage::Format_RGB32) : background_;
-  // A window shaped already (the composition window changing tabs) keeps its outside
-  // transparent with the new picture.
-  if (created_) ShapeByOutline();
+  // A window shaped already (the composition window changing tabs, same outline) keeps its
+  // outside transparent with the new picture.
+  if (shaped_) screenBackground_ = TransparentOutsideOutline(screenBackground_, background_);
 }
 
 void CSkinDlg::SetBackgroundBitmap(int bitmapId) {
@@ -51,19 +51,17 @@ void CSkinDlg::ApplySkin() {
   }
   setWindowFlags(windowFlags() | Qt::Dialog | Qt::FramelessWindowHint);
   setFixedSize(background_.size());
-  ShapeByOutline();
-}
-
-void CSkinDlg::ShapeByOutline() {
-  if (!useRegion_ || background_.isNull()) return;
-  const auto region = RegionFromBitmap(background_);
-  if (!region || region->isEmpty()) return;
-  // The region shapes the window on X11 and takes the input everywhere; a compositor that
-  // draws the whole window (Wayland's take the region as input only) sees the outside
-  // transparent instead.
-  setMask(*region);
-  setAttribute(Qt::WA_TranslucentBackground);
-  screenBackground_ = TransparentOutsideOutline(screenBackground_, background_);
+  if (useRegion_) {
+    if (const auto region = RegionFromBitmap(background_); region && !region->isEmpty()) {
+      // The region shapes the window on X11 and takes the input everywhere; a compositor that
+      // draws the whole window (Wayland's take the region as input only) sees the outside
+      // transparent instead.
+      setMask(*region);
+      setAttribute(Qt::WA_TranslucentBackground);
+      shaped_ = true;
+      screenBackground_ = TransparentOutsideOutline(screenBackground_, background_);
+    }
+  }
 }
 
 void CSkinDlg::setVisible(bool visible) {

@@ -67,12 +67,12 @@ class CSkinDlg : public QDialog {
 
  private:
   void ApplySkin();
-  void ShapeByOutline();
 
   int templateId_;
   QImage background_;
   QImage screenBackground_;
   bool useRegion_ = true;
+  bool shaped_ = false;  // has its region, and its outside is transparent
   bool created_ = false;
   bool dragging_ = false;
   QPoint dragOffset_;
